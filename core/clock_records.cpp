@@ -1,0 +1,43 @@
+#include "core/clock_records.h"
+
+#include "platform/windows_api.h"
+
+void ReadTimeOfDay(TimeOfDay* time) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    time->hour = static_cast<uint8_t>(now.wHour);
+    time->minute = static_cast<uint8_t>(now.wMinute);
+    time->second = static_cast<uint8_t>(now.wSecond);
+    time->hundredths = static_cast<uint8_t>(now.wMilliseconds / 10);
+}
+
+void ReadCalendarDate(CalendarDate* date) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    date->day = static_cast<uint8_t>(now.wDay);
+    date->month = static_cast<uint8_t>(now.wMonth);
+    date->year = now.wYear;
+    date->weekday = static_cast<uint8_t>(now.wDayOfWeek);
+}
+
+// Each writer reads the clock again, so the parts it does not carry are those
+// of the moment of the write.
+void WriteTimeOfDay(const TimeOfDay* time) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    now.wHour = time->hour;
+    now.wMinute = time->minute;
+    now.wSecond = time->second;
+    now.wMilliseconds = static_cast<WORD>(time->hundredths * 10);
+    SetLocalTime(&now);
+}
+
+void WriteCalendarDate(const CalendarDate* date) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    now.wDay = date->day;
+    now.wMonth = date->month;
+    now.wDayOfWeek = date->weekday;
+    now.wYear = static_cast<WORD>(date->year & 0xFFFFu);
+    SetLocalTime(&now);
+}

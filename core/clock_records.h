@@ -1,0 +1,32 @@
+// The local clock in the narrow form the module works with. Every use reads
+// the clock afresh; nothing keeps it in any other form.
+#pragma once
+
+#include <cstdint>
+
+#pragma pack(push, 1)
+
+struct TimeOfDay {
+    uint8_t hour;       // 0..23
+    uint8_t minute;     // 0..59
+    uint8_t second;     // 0..59
+    uint8_t hundredths; // 0..99
+};
+
+struct CalendarDate {
+    uint8_t day;     // 1..31
+    uint8_t month;   // 1..12
+    uint32_t year;   // full year, the 16-bit Windows year widened without sign
+    uint8_t weekday; // 0 = Sunday
+};
+
+#pragma pack(pop)
+
+static_assert(sizeof(TimeOfDay) == 4);
+static_assert(sizeof(CalendarDate) == 7);
+
+void ReadTimeOfDay(TimeOfDay* time);
+void ReadCalendarDate(CalendarDate* date);
+// The writers check no ranges and do not report whether the clock was set.
+void WriteTimeOfDay(const TimeOfDay* time);
+void WriteCalendarDate(const CalendarDate* date);

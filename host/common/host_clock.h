@@ -1,0 +1,23 @@
+// A simulated local clock for hosts running the real DLL under Wine. It
+// behaves as Windows does: SetLocalTime refuses an impossible date or time
+// and takes the weekday from the date. InstallHostClock patches the module's
+// imports of GetLocalTime and SetLocalTime so that it runs on this clock.
+#pragma once
+
+#include <cstdint>
+
+#include <windows.h>
+
+namespace hostclock {
+
+void Set(const SYSTEMTIME& time); // the weekday is computed from the date
+SYSTEMTIME Now();
+void Advance(int64_t milliseconds); // signed; crosses days, months, years
+int Reads();
+int Writes();
+bool IsValid(const SYSTEMTIME& time);
+
+// Patches `module`'s kernel32 imports; false if either is missing.
+bool Install(HMODULE module);
+
+} // namespace hostclock
