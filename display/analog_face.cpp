@@ -1,0 +1,176 @@
+#include <cmath>
+#include <cstring>
+
+#include "core/numeric.h"
+#include "display/display.h"
+#include "platform/windows_api.h"
+
+namespace {
+
+// The dial's steps are these decimals, not exact fractions of a turn: faces
+// drawn before must keep drawing to the same pixels.
+constexpr double kHourStep = 0.523;
+constexpr double kMinuteStep = 0.104;
+constexpr double kQuarterTurn = 1.57;
+constexpr double kHourHandLength = 0.6666666666666666;
+constexpr double kMarkInner = 0.9;
+
+const char kRomanNumerals[12][5] = {"I",   "II",   "III", "IV", "V",  "VI",
+                                    "VII", "VIII", "IX",  "X",  "XI", "XII"};
+
+struct Dial {
+    int32_t cx;
+    int32_t cy;
+    int16_t r;
+};
+
+// The point at distance d along the angle of value v with step s; each
+// coordinate is truncated on its own.
+POINT PointOn(const Dial& dial, int32_t value, double step, double distance) {
+    double angle = value * step - kQuarterTurn;
+    POINT p;
+    p.x = WrapAdd(dial.cx, TruncToI32(std::cos(angle) * distance));
+    p.y = WrapAdd(dial.cy, TruncToI32(std::sin(angle) * distance));
+    return p;
+}
+
+void DrawHand(HostSurface* surface, const Dial& dial, const POINT& tip, COLORREF colour,
+              int32_t width, int16_t* tipX, int16_t* tipY) {
+    *tipX = Low16(tip.x);
+    *tipY = Low16(tip.y);
+    HostSetPen(surface, colour, 0, width);
+    POINT centre{dial.cx, dial.cy};
+    HostDrawLine(surface, &centre, &tip, 1);
+}
+
+// Each numeral sits outside the circle, on the side facing away from it.
+RECT NumeralRect(int i, POINT anchor, SIZE extent) {
+    const int32_t px = anchor.x, py = anchor.y, w = extent.cx, h = extent.cy;
+    RECT r;
+    switch (i) {
+    case 1:
+    case 2:
+        r = {px, py - h, px + w, py};
+        break;
+    case 3:
+        r.left = px + 2;
+        r.top = py - h / 2;
+        r.right = r.left + w;
+        r.bottom = r.top + h;
+        break;
+    case 4:
+    case 5:
+        r = {px, py, px + w, py + h};
+        break;
+    case 6:
+        r.left = px - w / 2;
+        r.top = py + 1;
+        r.right = r.left + w;
+        r.bottom = r.top + h;
+        break;
+    case 7:
+    case 8:
+        r = {px - w, py, px, py + h};
+        break;
+    case 9:
+        r.left = px - 2 - w;
+        r.top = py - h / 2;
+        r.right = px - 2;
+        r.bottom = r.top + h;
+        break;
+    case 10:
+    case 11:
+        r = {px - w, py - h, px, py};
+        break;
+    default: // 12
+        r.left = px - w / 2;
+        r.top = py - 1 - h;
+        r.right = r.left + w;
+        r.bottom = py - 1;
+        break;
+    }
+    return r;
+}
+
+// False when the host has no Windows font: the circle is then left out too.
+bool DrawNumerals(RunData* run, HDC measuring, const Dial& dial) {
+    RunHeader* header = RunHeaderOf(run);
+    HFONT font = HostFontGetGdiFont(header->fontBank, static_cast<uint16_t>(run->fontHandle));
+    if (!font) return false;
+    HGDIOBJ previous = SelectObject(measuring, font);
+    for (int i = 1; i <= 12; ++i) {
+        char text[16];
+        if (run->analogNumerals == kNumeralsArabic)
+            wsprintfA(text, "%u", static_cast<unsigned>(i));
+        else
+            std::memcpy(text, kRomanNumerals[i - 1], sizeof kRomanNumerals[0]);
+        // A context the host failed to give measures nothing; keep the
+        // rectangle defined rather than built from stale stack.
+        SIZE extent{0, 0};
+        GetTextExtentPointA(measuring, text, static_cast<int>(std::strlen(text)), &extent);
+        RECT rect = NumeralRect(i, PointOn(dial, i, kHourStep, dial.r), extent);
+        HostDrawText(header->surface, font, &rect, text, run->analogColor, kDrawTextFlags);
+    }
+    SelectObject(measuring, previous);
+    DeleteObject(font);
+    return true;
+}
+
+void DrawCircle(RunData* run, const Dial& dial, const RECT* face) {
+    HostSurface* surface = RunHeaderOf(run)->surface;
+    HDC dc = HostBeginGdiDraw(surface);
+    HPEN pen = CreatePen(PS_SOLID, 2, run->analogColor);
+    HGDIOBJ brush = GetStockObject(NULL_BRUSH);
+    HGDIOBJ previousPen = SelectObject(dc, pen);
+    HGDIOBJ previousBrush = SelectObject(dc, brush);
+    Ellipse(dc, WrapSub(dial.cx, dial.r), WrapSub(dial.cy, dial.r), WrapAdd(dial.cx, dial.r),
+            WrapAdd(dial.cy, dial.r));
+    SelectObject(dc, previousBrush);
+    SelectObject(dc, previousPen);
+    DeleteObject(pen);
+    HostEndGdiDraw(surface, dc);
+    HostMarkChanged(surface, face);
+}
+
+} // namespace
+
+void DrawAnalogFace(RunData* run, int16_t hour, int16_t minute, int16_t second, const RECT* face) {
+    const int32_t width = WrapSub(face->right, face->left);
+    const int32_t height = WrapSub(face->bottom, face->top);
+    Dial dial;
+    dial.cx = WrapAdd(face->left, DivTrunc(width, 2));
+    dial.cy = WrapAdd(face->top, DivTrunc(height, 2));
+    dial.r = Low16(WrapSub(DivTrunc(width < height ? width : height, 2), 1));
+    // The expressions read the centre even when no hand is drawn.
+    run->centreX = Low16(dial.cx);
+    run->centreY = Low16(dial.cy);
+
+    HostSurface* surface = RunHeaderOf(run)->surface;
+    HDC measuring = HostGetSurfaceDC(surface);
+
+    const double r = dial.r;
+    if (run->hourHand == 1)
+        DrawHand(surface, dial, PointOn(dial, hour, kHourStep, r * kHourHandLength),
+                 run->hourHandColor, 2, &run->hourHandEndX, &run->hourHandEndY);
+    if (run->minuteHand == 1)
+        DrawHand(surface, dial, PointOn(dial, minute, kMinuteStep, r), run->minuteHandColor, 2,
+                 &run->minuteHandEndX, &run->minuteHandEndY);
+    if (run->secondHand == 1)
+        DrawHand(surface, dial, PointOn(dial, second, kMinuteStep, r), run->secondHandColor, 1,
+                 &run->secondHandEndX, &run->secondHandEndY);
+
+    if (run->analogMarks == 1) {
+        HostSetPen(surface, run->analogColor, 0, 2);
+        for (int i = 1; i <= 12; ++i) {
+            POINT inner = PointOn(dial, i, kHourStep, r * kMarkInner);
+            POINT outer = PointOn(dial, i, kHourStep, r);
+            HostDrawLine(surface, &inner, &outer, 1);
+        }
+    }
+
+    bool haveFont = true;
+    if (run->analogNumerals != kNumeralsNone) haveFont = DrawNumerals(run, measuring, dial);
+    if (haveFont && run->border == 1) DrawCircle(run, dial, face);
+
+    HostReleaseSurfaceDC(surface, measuring);
+}

@@ -1,0 +1,25 @@
+// Appending to a fixed text buffer without ever passing its end: whatever
+// does not fit is cut off, and the buffer always stays zero-terminated.
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+
+// out holds a zero-terminated text in a buffer of capacity bytes (capacity > 0).
+inline void AppendBounded(char* out, size_t capacity, const char* piece, size_t pieceLength) {
+    size_t used = 0;
+    while (used + 1 < capacity && out[used] != '\0')
+        ++used;
+    if (used + 1 >= capacity) {
+        out[used] = '\0';
+        return;
+    }
+    size_t room = capacity - 1 - used;
+    if (pieceLength > room) pieceLength = room;
+    std::memcpy(out + used, piece, pieceLength);
+    out[used + pieceLength] = '\0';
+}
+
+inline void AppendBounded(char* out, size_t capacity, const char* piece) {
+    AppendBounded(out, capacity, piece, std::strlen(piece));
+}

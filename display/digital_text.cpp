@@ -1,0 +1,83 @@
+#include "core/clock_records.h"
+#include "display/bounded_text.h"
+#include "display/display.h"
+#include "platform/windows_api.h"
+
+namespace {
+
+constexpr int16_t kLayoutShort12 = 0; // hh:mm and the designator
+constexpr int16_t kLayoutLong12 = 1;  // hh:mm:ss and the designator
+constexpr int16_t kLayoutShort24 = 2; // hh:mm
+constexpr int16_t kLayoutLong24 = 3;  // hh:mm:ss
+
+bool HasSeconds(int16_t layout) {
+    return layout == kLayoutLong12 || layout == kLayoutLong24;
+}
+
+// The parts are 16-bit, so the widest clock, "65535:65535:65535", fits the
+// scratch buffer; it reaches out through the bounded append like the rest.
+void FormatClock(char* out, size_t capacity, int16_t layout, unsigned hour, unsigned minute,
+                 unsigned second) {
+    char clock[kTextBufferSize];
+    if (HasSeconds(layout))
+        wsprintfA(clock, "%02u:%02u:%02u", hour, minute, second);
+    else
+        wsprintfA(clock, "%02u:%02u", hour, minute);
+    AppendBounded(out, capacity, clock);
+}
+
+// The user's designator is read anew on every draw so that a change of the
+// Windows settings shows at once.
+void FormatLocalTime(int16_t layout, char* out, size_t capacity) {
+    TimeOfDay now;
+    ReadTimeOfDay(&now);
+    unsigned hour = now.hour;
+    if (layout == kLayoutShort24 || layout == kLayoutLong24) {
+        FormatClock(out, capacity, layout, hour, now.minute, now.second);
+        return;
+    }
+    char designator[kTextBufferSize];
+    designator[0] = '\0';
+    if (hour < 12) {
+        GetProfileStringA("Intl", "s1159", "A.M.", designator, sizeof designator);
+    } else {
+        GetProfileStringA("Intl", "s2359", "P.M.", designator, sizeof designator);
+        if (hour > 12) hour -= 12;
+    }
+    designator[sizeof designator - 1] = '\0';
+    FormatClock(out, capacity, layout, hour, now.minute, now.second);
+    if (designator[0] == '\0') return;
+    AppendBounded(out, capacity, " ");
+    AppendBounded(out, capacity, designator);
+}
+
+void FormatTimer(const RunData* run, int16_t layout, char* out, size_t capacity) {
+    TimerReading t = ReadDisplayedTimer(run);
+    uint16_t hours = t.hours;
+    switch (layout) {
+    case kLayoutShort12:
+    case kLayoutLong12:
+        hours = FoldHour(FoldHour(hours));
+        break;
+    case kLayoutShort24:
+        hours = FoldHour(hours);
+        break;
+    default: // the long 24-hour layout shows the hours unfolded
+        break;
+    }
+    FormatClock(out, capacity, layout, hours, t.minutes, t.seconds);
+}
+
+} // namespace
+
+bool FormatDigitalText(const RunData* run, char* out, size_t capacity) {
+    if (capacity == 0) return false;
+    out[0] = '\0';
+    const int16_t layout = run->digitalFormat;
+    if (layout < kLayoutShort12 || layout > kLayoutLong24) return false;
+    if (run->clockMode == kModeTime)
+        FormatLocalTime(layout, out, capacity);
+    else
+        FormatTimer(run, layout, out, capacity);
+    return true;
+}
