@@ -1,0 +1,47 @@
+// A run data record set up by hand for the event routines: zero-filled, wired
+// to the recording host, with the simulated machine freshly reset.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/records.h"
+#include "core/time_count.h"
+#include "platform/sim_machine.h"
+
+class EventsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        sim::Reset();
+        data_ = std::make_unique<RunData>();
+        std::memset(data_.get(), 0, sizeof(RunData));
+        data_->header.runHeader = sim::TheRunHeader();
+        run = data_.get();
+    }
+
+    // Puts the shared timer in the running state, started this many
+    // hundredths before now.
+    void StartedAgo(int32_t hundredths) { run->chronoStart = CurrentTimeCount() - hundredths; }
+
+    static int64_t Address(const void* p) {
+        return static_cast<int64_t>(reinterpret_cast<uintptr_t>(p));
+    }
+
+    static std::vector<std::string> Ops() {
+        std::vector<std::string> ops;
+        for (const sim::Call& c : sim::Calls())
+            ops.push_back(c.op);
+        return ops;
+    }
+
+    static int Redisplays() { return static_cast<int>(sim::CallsNamed("HostRedisplay").size()); }
+
+    RunData* run = nullptr;
+
+  private:
+    std::unique_ptr<RunData> data_;
+};
