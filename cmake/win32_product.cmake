@@ -1,6 +1,13 @@
 # The product: CHRONYX.dll, 32-bit, stdcall, exports by ordinal from a .def,
 # the string table from windres, HOSTRUN.dll imported by ordinal only.
 
+# The DLL, the reference HOSTRUN.dll, the host and the test programs share one
+# folder so that Windows' loader finds each DLL next to the program.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+# Each build folder keeps its own Wine prefix.
+set(CMAKE_CROSSCOMPILING_EMULATOR
+    ${PROJECT_SOURCE_DIR}/cmake/wine-run.sh --prefix=${CMAKE_BINARY_DIR}/wineprefix)
+
 set(CHX_HOSTRUN_IMPLIB ${CMAKE_CURRENT_BINARY_DIR}/libhostrun_imports.a)
 add_custom_command(
     OUTPUT ${CHX_HOSTRUN_IMPLIB}

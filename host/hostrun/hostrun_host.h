@@ -28,4 +28,8 @@ CHX_HOSTRUN_API void WINAPI HrClearChangedArea(HostSurface* surface);
 CHX_HOSTRUN_API HostFontBank* WINAPI HrFontBankCreate(void);
 CHX_HOSTRUN_API void WINAPI HrFontBankDestroy(HostFontBank* bank);
 CHX_HOSTRUN_API int32_t WINAPI HrFontBankLiveCount(HostFontBank* bank);
+// The Windows description the bank made of a live handle's request (the style
+// text applied); FALSE for a handle that is not live.
+CHX_HOSTRUN_API BOOL WINAPI HrFontBankDescription(HostFontBank* bank, uint32_t handle,
+                                                  LOGFONTA* description);
 }

@@ -1,0 +1,51 @@
+// Walks the loaded module's import directory to the IAT slot of one function.
+// Imports bound by ordinal are skipped: they carry no name to compare.
+#include "host/common/import_patch.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+template <typename T> T* At(HMODULE module, DWORD rva) {
+    return reinterpret_cast<T*>(reinterpret_cast<BYTE*>(module) + rva);
+}
+
+} // namespace
+
+bool PatchImport(HMODULE module, const char* dll, const char* function, void* replacement,
+                 void** original) {
+    if (!module || !dll || !function) return false;
+    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(module);
+    if (dos->e_magic != IMAGE_DOS_SIGNATURE) return false;
+    auto* nt = At<IMAGE_NT_HEADERS>(module, static_cast<DWORD>(dos->e_lfanew));
+    if (nt->Signature != IMAGE_NT_SIGNATURE) return false;
+    const IMAGE_DATA_DIRECTORY& dir =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (dir.VirtualAddress == 0 || dir.Size == 0) return false;
+
+    for (auto* desc = At<IMAGE_IMPORT_DESCRIPTOR>(module, dir.VirtualAddress); desc->Name; ++desc) {
+        if (lstrcmpiA(At<char>(module, desc->Name), dll) != 0) continue;
+        // The lookup table keeps the names; the IAT beside it holds addresses
+        // once the loader has bound it, so without a lookup table there is
+        // nothing to match.
+        if (!desc->OriginalFirstThunk) continue;
+        auto* lookup = At<IMAGE_THUNK_DATA>(module, desc->OriginalFirstThunk);
+        auto* iat = At<IMAGE_THUNK_DATA>(module, desc->FirstThunk);
+        for (; lookup->u1.AddressOfData; ++lookup, ++iat) {
+            if (IMAGE_SNAP_BY_ORDINAL(lookup->u1.Ordinal)) continue;
+            auto* byName =
+                At<IMAGE_IMPORT_BY_NAME>(module, static_cast<DWORD>(lookup->u1.AddressOfData));
+            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
+            void** slot = reinterpret_cast<void**>(&iat->u1.Function);
+            DWORD oldProtect;
+            if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &oldProtect)) return false;
+            if (original) *original = *slot;
+            *slot = replacement;
+            VirtualProtect(slot, sizeof *slot, oldProtect, &oldProtect);
+            FlushInstructionCache(GetCurrentProcess(), slot, sizeof *slot);
+            return true;
+        }
+    }
+    return false;
+}

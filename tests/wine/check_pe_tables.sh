@@ -1,0 +1,39 @@
+#!/bin/sh
+# Checks CHRONYX.dll's PE tables as objdump reads them: exactly the exports of
+# the .def (name and ordinal, no ordinal-only extras), and every import from
+# HOSTRUN.dll by ordinal, without a name, among the host's twelve operations.
+# Usage: check_pe_tables.sh OBJDUMP DLL DEF
+objdump=$1 dll=$2 def=$3
+dump=$(mktemp) && trap 'rm -f "$dump" "$dump".*' EXIT
+"$objdump" -p "$dll" >"$dump" || { echo "objdump failed on $dll"; exit 1; }
+status=0
+
+# "Name = Name@N @ordinal" lines of the .def, as "ordinal name".
+sed -n 's/^\([A-Za-z_][A-Za-z0-9_]*\) *= *[^ ]* *@\([0-9][0-9]*\).*/\2 \1/p' "$def" |
+    sort -n >"$dump.expected"
+awk '/^Ordinal Base/ { base = $3 }
+     /^\[Ordinal\/Name Pointer\] Table/ { names = 1; next }
+     names && /^\t\[/ { gsub(/[\[\]]/, " "); print $1 + base, $2; next }
+     names { names = 0 }' "$dump" | sort -n >"$dump.names"
+if ! diff "$dump.expected" "$dump.names" >"$dump.diff"; then
+    echo "named exports differ from $def (< expected, > found):"; cat "$dump.diff"; status=1
+fi
+addresses=$(grep -c '^\s*\[ *[0-9]*\] +base\[ *[0-9]*\] [0-9a-f]* Export RVA' "$dump")
+expected=$(wc -l <"$dump.expected")
+if [ "$addresses" -ne "$expected" ]; then
+    echo "export address table has $addresses entries, expected $expected"; status=1
+fi
+
+awk '/DLL Name: / { inhost = ($3 == "HOSTRUN.dll"); next }
+     inhost && /^\t[0-9a-f]+\t/ { print $2, $3 }' "$dump" >"$dump.hostrun"
+while read -r ordinal name; do
+    if [ "$name" != "<none>" ]; then
+        echo "HOSTRUN.dll import $ordinal carries the name $name"; status=1
+    fi
+    case " 98 60 54 65 50 143 177 66 169 67 170 56 " in
+    *" $ordinal "*) ;;
+    *) echo "HOSTRUN.dll import by unknown ordinal $ordinal"; status=1 ;;
+    esac
+done <"$dump.hostrun"
+echo "$expected exports checked; $(wc -l <"$dump.hostrun") HOSTRUN.dll imports, by ordinal"
+exit $status

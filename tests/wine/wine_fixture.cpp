@@ -1,0 +1,180 @@
+#include "tests/wine/wine_fixture.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace wine {
+
+namespace {
+
+std::vector<CallbackCall> g_callbacks;
+
+int32_t WINAPI RecordPushEvent(void* object, int32_t a, int32_t b) {
+    g_callbacks.push_back({"HostPushEvent", object, a, b});
+    return 0;
+}
+int32_t WINAPI RecordEraseObject(void* object, int32_t a, int32_t b) {
+    g_callbacks.push_back({"HostEraseObject", object, a, b});
+    return 0;
+}
+int32_t WINAPI RecordRedisplay(void* object, int32_t a, int32_t b) {
+    g_callbacks.push_back({"HostRedisplay", object, a, b});
+    return 0;
+}
+
+HMODULE LoadChronyx() {
+    HMODULE dll = LoadLibraryA("CHRONYX.dll");
+    if (!dll) {
+        std::fprintf(stderr, "LoadLibrary(CHRONYX.dll) failed: %lu\n", GetLastError());
+        std::abort();
+    }
+    // The machine's clock is never read nor set by a test.
+    if (!hostclock::Install(dll)) {
+        std::fprintf(stderr, "CHRONYX.dll imports no GetLocalTime/SetLocalTime to patch\n");
+        std::abort();
+    }
+    return dll;
+}
+
+template <typename F> void Resolve(F* slot, WORD ordinal) {
+    *slot = reinterpret_cast<F>(reinterpret_cast<void*>(ExportByOrdinal(ordinal)));
+}
+
+void CopyFace(FontDescription* font, const char* face) {
+    std::strncpy(font->faceName, face, sizeof font->faceName - 1);
+}
+
+} // namespace
+
+HMODULE Chronyx() {
+    static HMODULE dll = LoadChronyx();
+    return dll;
+}
+
+FARPROC ExportByOrdinal(WORD ordinal) {
+    return GetProcAddress(Chronyx(), MAKEINTRESOURCEA(ordinal));
+}
+
+const EntryPoints& Api() {
+    static const EntryPoints api = [] {
+        EntryPoints e = {};
+        Resolve(&e.GetInfos, 2);
+        Resolve(&e.PutObject, 8);
+        Resolve(&e.CreateRunObject, 50);
+        Resolve(&e.DestroyRunObject, 51);
+        Resolve(&e.HandleRunObject, 52);
+        Resolve(&e.DisplayRunObject, 53);
+        Resolve(&e.ReInitRunObject, 56);
+        Resolve(&e.PauseRunObject, 57);
+        Resolve(&e.ContinueRunObject, 58);
+        Resolve(&e.GetRunObjectInfos, 59);
+        Resolve(&e.GetConditionCodeFromMenu, 63);
+        Resolve(&e.GetActionCodeFromMenu, 64);
+        Resolve(&e.GetExpressionCodeFromMenu, 65);
+        Resolve(&e.GetImageInfosRunObject, 79);
+        Resolve(&e.GetRunObjectDataSize, 80);
+        return e;
+    }();
+    return api;
+}
+
+RoutineTables Tables() {
+    RegistrationRecord record = {};
+    Api().GetRunObjectInfos(0, &record);
+    return {static_cast<const ConditionRoutine*>(record.conditionTable),
+            static_cast<const ActionRoutine*>(record.actionTable),
+            static_cast<const ExpressionRoutine*>(record.expressionTable)};
+}
+
+EditData MakeEditData(int16_t displayType) {
+    EditData edit = {};
+    edit.width = 120;
+    edit.height = 40;
+    edit.displayType = displayType;
+    edit.clockMode = kModeTime;
+    edit.analogMarks = 1;
+    edit.analogNumerals = kNumeralsArabic;
+    edit.secondHand = edit.minuteHand = edit.hourHand = 1;
+    edit.secondHandColor = RGB(255, 0, 0);
+    edit.minuteHandColor = RGB(0, 255, 0);
+    edit.hourHandColor = RGB(0, 0, 255);
+    edit.analogColor = edit.digitalColor = edit.calendarColor = RGB(255, 255, 255);
+    for (FontDescription* font : {&edit.analogFont, &edit.digitalFont, &edit.calendarFont}) {
+        font->height = -16;
+        font->weight = 400;
+        CopyFace(font, "Arial");
+    }
+    return edit;
+}
+
+void WineHost::SetUp() {
+    Chronyx();
+    hostclock::Reset();
+    g_callbacks.clear();
+    surface = HrSurfaceCreate(320, 240);
+    fontBank = HrFontBankCreate();
+    ASSERT_NE(nullptr, surface);
+    ASSERT_NE(nullptr, fontBank);
+    runHeader = {};
+    runHeader.surface = surface;
+    runHeader.fontBank = fontBank;
+    runHeader.HostPushEvent = RecordPushEvent;
+    runHeader.HostEraseObject = RecordEraseObject;
+    runHeader.HostRedisplay = RecordRedisplay;
+}
+
+void WineHost::TearDown() {
+    for (RunData* run : objects_)
+        std::free(run);
+    objects_.clear();
+    HrFontBankDestroy(fontBank);
+    HrSurfaceDestroy(surface);
+    fontBank = nullptr;
+    surface = nullptr;
+}
+
+RunData* WineHost::CreateObject(const EditData& edit, int16_t x, int16_t y, int16_t* result) {
+    auto* run = static_cast<RunData*>(std::calloc(1, sizeof(RunData)));
+    if (!run) return nullptr;
+    objects_.push_back(run);
+    run->header.runHeader = &runHeader;
+    CreationRecord creation = {};
+    creation.x = x;
+    creation.y = y;
+    const int16_t answer = Api().CreateRunObject(run, &edit, &creation);
+    if (result) *result = answer;
+    return run;
+}
+
+int16_t WineHost::DestroyObject(RunData* run) {
+    const int16_t answer = Api().DestroyRunObject(run, 0);
+    for (auto it = objects_.begin(); it != objects_.end(); ++it) {
+        if (*it == run) {
+            objects_.erase(it);
+            break;
+        }
+    }
+    std::free(run);
+    return answer;
+}
+
+const std::vector<CallbackCall>& WineHost::Callbacks() const {
+    return g_callbacks;
+}
+
+std::vector<CallbackCall> WineHost::CallbacksNamed(const char* op) const {
+    std::vector<CallbackCall> named;
+    for (const CallbackCall& call : g_callbacks)
+        if (call.op == op) named.push_back(call);
+    return named;
+}
+
+uint32_t WineHost::Pixel(int x, int y) {
+    int32_t width = 0, height = 0;
+    const uint32_t* pixels = HrSurfacePixels(surface, &width, &height);
+    if (!pixels || x < 0 || y < 0 || x >= width || y >= height) return 0xFFFFFFFFu;
+    return pixels[y * width + x];
+}
+
+} // namespace wine

@@ -1,0 +1,97 @@
+// What every Wine test of the real CHRONYX.dll shares: the DLL loaded once
+// with LoadLibrary and put on the simulated clock, its entry points resolved
+// by export ordinal, and a host (the reference HOSTRUN surface and font bank,
+// a run header whose callbacks record every call) to create objects on.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/records.h"
+#include "host/common/host_clock.h"
+#include "host/hostrun/hostrun_host.h"
+#include "module/entry_points.h"
+
+namespace wine {
+
+// The loaded CHRONYX.dll; its kernel32 clock imports already patched.
+HMODULE Chronyx();
+// The entry with this export ordinal, null when there is none.
+FARPROC ExportByOrdinal(WORD ordinal);
+
+// The run-time entry points and a few editor ones, resolved by ordinal and
+// typed with the module's own prototypes.
+struct EntryPoints {
+    decltype(&::GetInfos) GetInfos;                                   // 2
+    decltype(&::PutObject) PutObject;                                 // 8
+    decltype(&::CreateRunObject) CreateRunObject;                     // 50
+    decltype(&::DestroyRunObject) DestroyRunObject;                   // 51
+    decltype(&::HandleRunObject) HandleRunObject;                     // 52
+    decltype(&::DisplayRunObject) DisplayRunObject;                   // 53
+    decltype(&::ReInitRunObject) ReInitRunObject;                     // 56
+    decltype(&::PauseRunObject) PauseRunObject;                       // 57
+    decltype(&::ContinueRunObject) ContinueRunObject;                 // 58
+    decltype(&::GetRunObjectInfos) GetRunObjectInfos;                 // 59
+    decltype(&::GetConditionCodeFromMenu) GetConditionCodeFromMenu;   // 63
+    decltype(&::GetActionCodeFromMenu) GetActionCodeFromMenu;         // 64
+    decltype(&::GetExpressionCodeFromMenu) GetExpressionCodeFromMenu; // 65
+    decltype(&::GetImageInfosRunObject) GetImageInfosRunObject;       // 79
+    decltype(&::GetRunObjectDataSize) GetRunObjectDataSize;           // 80
+};
+const EntryPoints& Api();
+
+// The routine tables as the registration record hands them out.
+struct RoutineTables {
+    const ConditionRoutine* conditions;
+    const ActionRoutine* actions;
+    const ExpressionRoutine* expressions;
+};
+RoutineTables Tables();
+
+// One call of a run-header callback.
+struct CallbackCall {
+    std::string op; // "HostPushEvent", "HostEraseObject", "HostRedisplay"
+    void* object;
+    int32_t a;
+    int32_t b;
+};
+
+// Settings of a plain object: 120 x 40, shown as `displayType`, current time,
+// no border, every hand on, a -16 pixel "Arial" in each font group.
+EditData MakeEditData(int16_t displayType);
+
+// A test on the real DLL and the reference HOSTRUN. Each test starts with the
+// clock at hostclock::Reset's time, a fresh 320 x 240 black surface and font
+// bank, and no callback calls recorded.
+class WineHost : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Allocates a zero-filled run data record with the object header pointing
+    // at this host's run header and calls CreateRunObject at (x, y). The
+    // record is freed at the end of the test if DestroyObject did not.
+    RunData* CreateObject(const EditData& edit, int16_t x = 10, int16_t y = 20,
+                          int16_t* result = nullptr);
+    // DestroyRunObject, then frees the record; answers DestroyRunObject's result.
+    int16_t DestroyObject(RunData* run);
+
+    // Callback calls since SetUp, in order; the named ones only.
+    const std::vector<CallbackCall>& Callbacks() const;
+    std::vector<CallbackCall> CallbacksNamed(const char* op) const;
+
+    // The surface's pixel (0x00RRGGBB) at x, y.
+    uint32_t Pixel(int x, int y);
+
+    HostSurface* surface = nullptr;
+    HostFontBank* fontBank = nullptr;
+    RunHeader runHeader = {};
+
+  private:
+    std::vector<RunData*> objects_;
+};
+
+} // namespace wine
