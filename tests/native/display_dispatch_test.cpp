@@ -1,0 +1,134 @@
+#include "tests/native/display_test_support.h"
+
+namespace {
+
+class DispatchTest : public DisplayTest {
+  protected:
+    void SetUp() override {
+        DisplayTest::SetUp();
+        run->header.x = 120;
+        run->header.y = 80;
+        run->header.width = 101;
+        run->header.height = 101;
+        sim::TheRunHeader()->displayOriginX = 20;
+        sim::TheRunHeader()->displayOriginY = 30;
+        run->hourHand = run->minuteHand = run->secondHand = 1;
+        run->analogMarks = 1;
+        run->border = 1;
+    }
+
+    // Everything that reached the surface, in order, for comparing two draws.
+    static std::vector<std::vector<int64_t>> SurfaceCalls() {
+        std::vector<std::vector<int64_t>> out;
+        for (const sim::Call& c : sim::Calls())
+            if (c.op == "HostDrawLine" || c.op == "HostDrawText" || c.op == "Ellipse" ||
+                c.op == "HostMarkChanged")
+                out.push_back(std::vector<int64_t>(c.args.begin() + 1, c.args.end()));
+        return out;
+    }
+};
+
+TEST_F(DispatchTest, NothingDrawnOutsideTheKnownValues) {
+    struct {
+        const char* what;
+        int16_t visible, displayType, digitalFormat, calendarFormat;
+    } const cases[] = {
+        {"hidden digital", 0, kDisplayDigital, 0, 0},
+        {"hidden, visible 2", 2, kDisplayAnalog, 0, 0},
+        {"hidden analog", 0, kDisplayAnalog, 0, 0},
+        {"invisible type", 1, kDisplayInvisible, 0, 0},
+        {"type 4", 1, 4, 0, 0},
+        {"type -1", 1, -1, 0, 0},
+        {"digital format 4", 1, kDisplayDigital, 4, 0},
+        {"digital format -1", 1, kDisplayDigital, -1, 0},
+        {"calendar format 3", 1, kDisplayCalendar, 0, 3},
+        {"calendar format -1", 1, kDisplayCalendar, 0, -1},
+    };
+    for (const auto& c : cases) {
+        run->visible = c.visible;
+        run->displayType = c.displayType;
+        run->digitalFormat = c.digitalFormat;
+        run->calendarFormat = c.calendarFormat;
+        sim::ClearCalls();
+        EXPECT_EQ(0, DisplayRunObject(run)) << c.what;
+        for (const char* op : {"HostDrawText", "HostDrawLine", "HostDrawFrame", "Ellipse",
+                               "HostFontGetGdiFont", "HostGetSurfaceDC"})
+            EXPECT_TRUE(sim::CallsNamed(op).empty()) << c.what << ": " << op;
+        ExpectNothingLeftOver();
+    }
+}
+
+TEST_F(DispatchTest, HiddenObjectReadsNothing) {
+    run->visible = 0;
+    run->displayType = kDisplayDigital;
+    EXPECT_EQ(0, DisplayRunObject(run));
+    EXPECT_TRUE(sim::Calls().empty());
+    EXPECT_EQ(0, sim::ClockReads());
+}
+
+TEST_F(DispatchTest, FaceRectangleLeavesRoomForNumerals) {
+    run->displayType = kDisplayAnalog;
+    run->header.width = 200;
+    run->header.height = 150;
+    struct {
+        int16_t numerals, insetX, insetY;
+        std::vector<int64_t> face;
+    } const cases[] = {
+        {kNumeralsNone, 31, 20, {100, 50, 300, 200}},
+        {kNumeralsArabic, 31, 20, {115, 60, 285, 190}},
+        {kNumeralsRoman, 31, 20, {115, 60, 285, 190}},
+        {kNumeralsArabic, -31, -21, {85, 40, 315, 210}},
+        {kNumeralsArabic, 1, 0, {100, 50, 300, 200}},
+    };
+    for (const auto& c : cases) {
+        run->analogNumerals = c.numerals;
+        run->dialInsetX = c.insetX;
+        run->dialInsetY = c.insetY;
+        sim::ClearCalls();
+        DisplayRunObject(run);
+        auto marked = sim::CallsNamed("HostMarkChanged");
+        ASSERT_EQ(1u, marked.size());
+        EXPECT_EQ(c.face, std::vector<int64_t>(marked[0].args.begin() + 1, marked[0].args.end()))
+            << c.numerals << " " << c.insetX << " " << c.insetY;
+    }
+}
+
+// What the object shows as analog hands: the local hour folded once, or the
+// timer's hours folded once (so a timer of 25 hours gives 13).
+TEST_F(DispatchTest, AnalogHandsFromClockOrTimer) {
+    run->displayType = kDisplayAnalog;
+    run->analogNumerals = kNumeralsNone;
+    struct {
+        int16_t mode;
+        int clockHour, clockMinute, clockSecond;
+        int32_t timer;
+        int16_t hour, minute, second;
+    } const cases[] = {
+        {kModeTime, 0, 5, 9, 0, 0, 5, 9},
+        {kModeTime, 11, 59, 58, 0, 11, 59, 58},
+        {kModeTime, 12, 0, 1, 0, 0, 0, 1},
+        {kModeTime, 23, 45, 30, 0, 11, 45, 30},
+        {kModeChronometer, 10, 0, 0, 0, 0, 0, 0},
+        {kModeChronometer, 10, 0, 0, 4838845, 1, 26, 28},
+        {kModeChronometer, 10, 0, 0, 9000000, 13, 0, 0},
+        {kModeCountdown, 10, 0, 0, 9000000, 13, 0, 0},
+        {5, 10, 0, 0, 4838845, 1, 26, 28},
+    };
+    for (const auto& c : cases) {
+        sim::SetClock(2026, 3, 5, c.clockHour, c.clockMinute, c.clockSecond, 990);
+        run->clockMode = c.mode;
+        StoppedTimer(c.mode == kModeCountdown ? 0 : c.timer);
+        run->countdownStart = c.timer;
+
+        sim::ClearCalls();
+        DisplayRunObject(run);
+        auto shown = SurfaceCalls();
+        sim::ClearCalls();
+        RECT face{100, 50, 201, 151};
+        DrawAnalogFace(run, c.hour, c.minute, c.second, &face);
+        EXPECT_EQ(SurfaceCalls(), shown) << "mode " << c.mode << " timer " << c.timer << " clock "
+                                         << c.clockHour << ":" << c.clockMinute;
+    }
+}
+
+} // namespace
