@@ -1,0 +1,264 @@
+// The benchmark driver: registers every pair a few rounds over, checks that
+// each floor makes its figure's platform calls, runs them, and prints one
+// table of figure, floor or peer, ratio and goal.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "bench/null_host.h"
+#include "bench/pairs.h"
+#include "platform/sim_machine.h"
+
+namespace bench {
+namespace {
+
+struct Pair {
+    std::string group;
+    Side figure;
+    Side floor;
+    std::string floorLabel; // the floor's own name; floor.name is unique per pair
+    Goal goal;
+    Check check;
+    std::string callDifference; // empty when the floor's calls match
+};
+
+std::vector<Pair>& Pairs() {
+    static std::vector<Pair> pairs;
+    return pairs;
+}
+
+// The platform calls one step makes: the recorded ones of the simulated
+// machine in order, the null host's counts and the clock reads.
+struct Trace {
+    std::vector<std::string> ops;
+    nullhost::Counts host;
+    int clockReads;
+};
+
+Trace TraceOf(const Side& side) {
+    side.setup();
+    sim::SetRecording(true);
+    sim::ClearCalls();
+    nullhost::ClearCounts();
+    int reads = sim::ClockReads();
+    side.once();
+    Trace t;
+    for (const sim::Call& c : sim::Calls())
+        t.ops.push_back(c.op);
+    t.host = nullhost::g_counts;
+    t.clockReads = sim::ClockReads() - reads;
+    sim::SetRecording(false);
+    sim::ClearCalls();
+    return t;
+}
+
+std::string Difference(const Trace& a, const Trace& b) {
+    char text[160];
+    if (a.clockReads != b.clockReads) {
+        std::snprintf(text, sizeof text, "clock reads %d vs %d", a.clockReads, b.clockReads);
+        return text;
+    }
+    for (int op = 0; op < nullhost::kOpCount; ++op) {
+        if (a.host.calls[op] != b.host.calls[op]) {
+            std::snprintf(text, sizeof text, "%s %llu vs %llu", nullhost::OpName(op),
+                          static_cast<unsigned long long>(a.host.calls[op]),
+                          static_cast<unsigned long long>(b.host.calls[op]));
+            return text;
+        }
+    }
+    size_t n = std::min(a.ops.size(), b.ops.size());
+    for (size_t i = 0; i < n; ++i) {
+        if (a.ops[i] != b.ops[i]) {
+            std::snprintf(text, sizeof text, "call %zu: %s vs %s", i, a.ops[i].c_str(),
+                          b.ops[i].c_str());
+            return text;
+        }
+    }
+    if (a.ops.size() != b.ops.size()) {
+        std::snprintf(text, sizeof text, "%zu vs %zu recorded calls", a.ops.size(), b.ops.size());
+        return text;
+    }
+    return {};
+}
+
+// Keeps the fastest round of every benchmark: on a shared machine the
+// slower rounds measure the neighbours.
+class Collector : public benchmark::BenchmarkReporter {
+  public:
+    explicit Collector(bool echo) : echo_(echo) {}
+    bool ReportContext(const Context& context) override {
+        return echo_ ? console_.ReportContext(context) : true;
+    }
+    void ReportRuns(const std::vector<Run>& runs) override {
+        if (echo_) console_.ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
+            double ns = run.GetAdjustedCPUTime();
+            const std::string& name = run.run_name.function_name;
+            auto it = best_.find(name);
+            if (it == best_.end() || ns < it->second) best_[name] = ns;
+        }
+    }
+    bool Has(const std::string& name) const { return best_.count(name) != 0; }
+    double Best(const std::string& name) const { return best_.at(name); }
+
+  private:
+    bool echo_;
+    benchmark::ConsoleReporter console_;
+    std::map<std::string, double> best_;
+};
+
+const char* GoalText(Goal goal) {
+    switch (goal) {
+    case Goal::kWithin2ns:
+        return "≤ floor + 2 ns";
+    case Goal::kAtMost1p5:
+        return "≤ 1.5 ×";
+    case Goal::kAtMost1p2:
+        return "≤ 1.2 ×";
+    case Goal::kFaster:
+        return "< 1 ×";
+    default:
+        return "";
+    }
+}
+
+bool Met(Goal goal, double figure, double floor) {
+    switch (goal) {
+    case Goal::kWithin2ns:
+        return figure - floor <= 2.0;
+    case Goal::kAtMost1p5:
+        return figure <= 1.5 * floor;
+    case Goal::kAtMost1p2:
+        return figure <= 1.2 * floor;
+    case Goal::kFaster:
+        return figure < floor;
+    default:
+        return true;
+    }
+}
+
+std::string Nanoseconds(double ns) {
+    char text[32];
+    std::snprintf(text, sizeof text, ns < 100 ? "%.1f" : "%.0f", ns);
+    return text;
+}
+
+// Prints the table; returns how many goals were missed or floors were wrong.
+int PrintTable(const Collector& results, const std::string& extraRows) {
+    int misses = 0;
+    std::printf("| Figure | ns | Floor or peer | ns | Ratio | Goal | |\n");
+    std::printf("|---|---:|---|---:|---:|---|---|\n");
+    for (const Pair& p : Pairs()) {
+        if (!results.Has(p.figure.name) || !results.Has(p.floor.name)) continue;
+        double a = results.Best(p.figure.name), b = results.Best(p.floor.name);
+        std::string verdict;
+        if (!p.callDifference.empty()) {
+            verdict = "floor differs: " + p.callDifference;
+            ++misses;
+        } else if (p.goal == Goal::kNone) {
+            verdict = "";
+        } else if (Met(p.goal, a, b)) {
+            verdict = "met";
+        } else {
+            verdict = "**missed**";
+            ++misses;
+        }
+        std::printf("| %s | %s | %s | %s | %.2f | %s | %s |\n", p.figure.name.c_str(),
+                    Nanoseconds(a).c_str(), p.floorLabel.c_str(), Nanoseconds(b).c_str(), a / b,
+                    GoalText(p.goal), verdict.c_str());
+    }
+    if (!extraRows.empty()) {
+        std::ifstream in(extraRows);
+        std::string line;
+        while (std::getline(in, line))
+            if (!line.empty() && line[0] == '|') std::printf("%s\n", line.c_str());
+    }
+    return misses;
+}
+
+bool TakeFlag(const char* arg, const char* name, std::string* value) {
+    size_t n = std::strlen(name);
+    if (std::strncmp(arg, name, n) != 0) return false;
+    if (arg[n] == '=') {
+        *value = arg + n + 1;
+        return true;
+    }
+    if (arg[n] == '\0') {
+        *value = "1";
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void AddPair(const char* group, Side figure, Side floor, Goal goal, Check check) {
+    figure.name = std::string(group) + ": " + figure.name;
+    std::string label = floor.name;
+    floor.name = figure.name + " | " + label;
+    Pairs().push_back(
+        Pair{group, std::move(figure), std::move(floor), std::move(label), goal, check, {}});
+}
+
+} // namespace bench
+
+int main(int argc, char** argv) {
+    using namespace bench;
+    int rounds = 5;
+    double minTime = 0.05;
+    bool echo = false, checkOnly = false;
+    std::string extraRows;
+    std::vector<char*> rest{argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        std::string v;
+        if (TakeFlag(argv[i], "--rounds", &v))
+            rounds = std::max(1, std::atoi(v.c_str()));
+        else if (TakeFlag(argv[i], "--min-time", &v))
+            minTime = std::atof(v.c_str());
+        else if (TakeFlag(argv[i], "--echo", &v))
+            echo = true;
+        else if (TakeFlag(argv[i], "--check-only", &v))
+            checkOnly = true;
+        else if (TakeFlag(argv[i], "--extra-rows", &v))
+            extraRows = v;
+        else
+            rest.push_back(argv[i]);
+    }
+    int restCount = static_cast<int>(rest.size());
+    benchmark::Initialize(&restCount, rest.data());
+
+    RegisterHandlePairs();
+    RegisterDisplayPairs();
+    RegisterCalendarPairs();
+    RegisterTimerPairs();
+
+    int wrongFloors = 0;
+    for (Pair& p : Pairs()) {
+        if (p.check != Check::kSameCalls) continue;
+        p.callDifference = Difference(TraceOf(p.figure), TraceOf(p.floor));
+        if (!p.callDifference.empty()) {
+            ++wrongFloors;
+            std::fprintf(stderr, "%s: floor %s makes other calls: %s\n", p.figure.name.c_str(),
+                         p.floorLabel.c_str(), p.callDifference.c_str());
+        }
+    }
+    if (checkOnly) return wrongFloors ? 1 : 0;
+
+    for (int round = 0; round < rounds; ++round) {
+        for (const Pair& p : Pairs()) {
+            for (const Side* side : {&p.figure, &p.floor})
+                benchmark::RegisterBenchmark(side->name.c_str(), side->loop)->MinTime(minTime);
+        }
+    }
+    Collector collector(echo);
+    benchmark::RunSpecifiedBenchmarks(&collector);
+    int misses = PrintTable(collector, extraRows);
+    benchmark::Shutdown();
+    return misses ? 1 : 0;
+}

@@ -1,0 +1,32 @@
+// Clock objects for the benchmarks, made the host's way: zero-filled run data
+// and CreateRunObject on edit data with the settings below.
+#pragma once
+
+#include <cstdint>
+
+#include "core/records.h"
+
+namespace bench {
+
+struct ObjectSettings {
+    int16_t displayType = kDisplayDigital;
+    int16_t clockMode = kModeTime;
+    int16_t border = 0;
+    int16_t numerals = kNumeralsArabic;
+    int16_t digitalFormat = 3;
+    int16_t calendarFormat = 2;
+    int16_t calendarPattern = 1;
+};
+
+// The machine is reset with recording off and the clock at its fixed moment,
+// and the object is handled once, so that its first call is behind it. The
+// run data lives until the next NewObject.
+RunData* NewObject(const ObjectSettings& settings);
+
+// The empty calls an entry point or routine is compared with, defined apart
+// so that no call to them is inlined.
+int16_t WINAPI EmptyEntry(RunData* run);
+int32_t WINAPI EmptyCondition(RunData* run, int32_t, int32_t);
+int32_t WINAPI EmptyExpression(RunData* run, int32_t);
+
+} // namespace bench
