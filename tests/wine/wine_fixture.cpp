@@ -170,6 +170,10 @@ std::vector<CallbackCall> WineHost::CallbacksNamed(const char* op) const {
     return named;
 }
 
+void WineHost::ClearCallbacks() {
+    g_callbacks.clear();
+}
+
 uint32_t WineHost::Pixel(int x, int y) {
     int32_t width = 0, height = 0;
     const uint32_t* pixels = HrSurfacePixels(surface, &width, &height);

@@ -79,9 +79,10 @@ class WineHost : public ::testing::Test {
     // DestroyRunObject, then frees the record; answers DestroyRunObject's result.
     int16_t DestroyObject(RunData* run);
 
-    // Callback calls since SetUp, in order; the named ones only.
+    // Callback calls since SetUp (or the last clear), in order; the named ones only.
     const std::vector<CallbackCall>& Callbacks() const;
     std::vector<CallbackCall> CallbacksNamed(const char* op) const;
+    void ClearCallbacks();
 
     // The surface's pixel (0x00RRGGBB) at x, y.
     uint32_t Pixel(int x, int y);

@@ -1,0 +1,15 @@
+# Writes a C++ source holding each built-in scenario's JSON text, so that the
+# host's main job needs no file. Called with OUT and FILES (a ;-list).
+set(body "// Generated from host/chronyx_host/scenarios/*.json; do not edit.\n")
+string(APPEND body "#include \"host/chronyx_host/builtin_scenarios.h\"\n\n")
+string(APPEND body "const BuiltinScenario kBuiltinScenarios[] = {\n")
+set(count 0)
+foreach(file IN LISTS FILES)
+    get_filename_component(name ${file} NAME_WE)
+    file(READ ${file} text)
+    string(APPEND body "    {\"${name}\", R\"chx_json(${text})chx_json\"},\n")
+    math(EXPR count "${count} + 1")
+endforeach()
+string(APPEND body "};\n\nconst int kBuiltinScenarioCount = ${count};\n")
+file(WRITE ${OUT}.new "${body}")
+file(COPY_FILE ${OUT}.new ${OUT} ONLY_IF_DIFFERENT)

@@ -1,0 +1,232 @@
+#include "host/chronyx_host/module_binding.h"
+
+#include <cstring>
+#include <vector>
+
+const EntryPointName kEntryPoints[kEntryPointCount] = {
+    {2, "GetInfos"},
+    {3, "DefaultOI"},
+    {4, "InitObject"},
+    {5, "ReinitObject"},
+    {6, "LoadObject"},
+    {7, "UnloadObject"},
+    {8, "PutObject"},
+    {9, "RemoveObject"},
+    {10, "MakeIcon"},
+    {11, "GetDesc"},
+    {12, "AppendPopup"},
+    {13, "SelectPopup"},
+    {14, "CreateObject"},
+    {15, "ModifyObject"},
+    {16, "RebuildExt"},
+    {17, "EndModifyObject"},
+    {18, "GetObjectCursor"},
+    {19, "GetObjectRect"},
+    {20, "EditorDisplay"},
+    {21, "IsTransparent"},
+    {22, "PrepareToWriteObject"},
+    {23, "UpdateFileNames"},
+    {36, "GetObjInfos"},
+    {50, "CreateRunObject"},
+    {51, "DestroyRunObject"},
+    {52, "HandleRunObject"},
+    {53, "DisplayRunObject"},
+    {56, "ReInitRunObject"},
+    {57, "PauseRunObject"},
+    {58, "ContinueRunObject"},
+    {59, "GetRunObjectInfos"},
+    {60, "GetConditionMenu"},
+    {61, "GetActionMenu"},
+    {62, "GetExpressionMenu"},
+    {63, "GetConditionCodeFromMenu"},
+    {64, "GetActionCodeFromMenu"},
+    {65, "GetExpressionCodeFromMenu"},
+    {66, "GetConditionString"},
+    {67, "GetActionString"},
+    {68, "GetExpressionString"},
+    {69, "InitParameter"},
+    {70, "EditParameter"},
+    {71, "GetParameterString"},
+    {72, "GetConditionTitle"},
+    {73, "GetActionTitle"},
+    {74, "GetExpressionTitle"},
+    {75, "GetConditionInfos"},
+    {76, "GetActionInfos"},
+    {77, "GetExpressionInfos"},
+    {78, "UpdateEditStructure"},
+    {79, "GetImageInfosRunObject"},
+    {80, "GetRunObjectDataSize"},
+};
+
+namespace {
+
+std::string EntryWhere(uint16_t ordinal) {
+    for (const EntryPointName& entry : kEntryPoints)
+        if (entry.ordinal == ordinal)
+            return "entry point " + std::to_string(ordinal) + " (" + entry.name + ")";
+    return "entry point " + std::to_string(ordinal);
+}
+
+FARPROC Entry(const ModuleBinding& binding, uint16_t ordinal) {
+    for (int i = 0; i < kEntryPointCount; ++i)
+        if (kEntryPoints[i].ordinal == ordinal) return binding.entries[i];
+    return nullptr;
+}
+
+// Looks at the file's headers before Windows runs any of its code: a file
+// that is not a 32-bit x86 DLL is refused with a reason a person can act on.
+bool CheckImage(const std::string& path, std::string* message) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        *message = "cannot be read (Windows error " + std::to_string(GetLastError()) + ")";
+        return false;
+    }
+    std::vector<uint8_t> head(4096);
+    DWORD got = 0;
+    ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &got, nullptr);
+    CloseHandle(file);
+    head.resize(got);
+    auto u16 = [&](size_t at) { return static_cast<uint32_t>(head[at] | head[at + 1] << 8); };
+    auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
+    if (head.size() < 64 || head[0] != 'M' || head[1] != 'Z') {
+        *message = "is not a Windows module";
+        return false;
+    }
+    uint32_t pe = u32(60);
+    if (pe + 24 > head.size() || std::memcmp(&head[pe], "PE\0\0", 4) != 0) {
+        *message = "is not a Windows module";
+        return false;
+    }
+    uint32_t machine = u16(pe + 4);
+    uint32_t characteristics = u16(pe + 22);
+    if (machine != 0x014C) {
+        *message = machine == 0x8664 ? "is a 64-bit module, not a 32-bit one"
+                                     : "is not a 32-bit x86 module";
+        return false;
+    }
+    if (!(characteristics & 0x2000)) {
+        *message = "is a program, not a library";
+        return false;
+    }
+    return true;
+}
+
+bool Refuse(BindError* error, std::string where, std::string message) {
+    *error = BindError{std::move(where), std::move(message)};
+    return false;
+}
+
+template <typename Routine> bool CheckTable(const Routine* table, uint16_t count) {
+    if (!table) return false;
+    for (uint16_t i = 0; i < count; ++i)
+        if (!table[i]) return false;
+    return table[count] == nullptr;
+}
+
+bool Check(ModuleBinding* binding, BindError* error) {
+    for (int i = 0; i < kEntryPointCount; ++i) {
+        const EntryPointName& entry = kEntryPoints[i];
+        FARPROC byOrdinal = GetProcAddress(binding->module, MAKEINTRESOURCEA(entry.ordinal));
+        FARPROC byName = GetProcAddress(binding->module, entry.name);
+        if (!byOrdinal) return Refuse(error, EntryWhere(entry.ordinal), "is missing");
+        // A module that exports something else at the ordinal must not be called.
+        if (byOrdinal != byName)
+            return Refuse(error, EntryWhere(entry.ordinal),
+                          std::string("is not exported under the name ") + entry.name);
+        binding->entries[i] = byOrdinal;
+    }
+    auto getInfos = reinterpret_cast<uint32_t(WINAPI*)(UINT_PTR)>(Entry(*binding, 2));
+    uint32_t infos = getInfos(0);
+    if (infos != 512)
+        return Refuse(error, EntryWhere(2), "answered " + std::to_string(infos) + ", expected 512");
+
+    auto getRunObjectInfos = reinterpret_cast<int16_t(WINAPI*)(UINT_PTR, RegistrationRecord*)>(
+        Entry(*binding, 59));
+    RegistrationRecord& record = binding->registration;
+    std::memset(&record, 0, sizeof(record));
+    int16_t answer = getRunObjectInfos(0, &record);
+    std::string where = EntryWhere(59);
+    if (answer != 1)
+        return Refuse(error, where, "answered " + std::to_string(answer) + ", expected 1");
+    if (record.conditionCount != 9 || record.actionCount != 21 || record.expressionCount != 22)
+        return Refuse(error, where,
+                      "registers " + std::to_string(record.conditionCount) + " conditions, " +
+                          std::to_string(record.actionCount) + " actions and " +
+                          std::to_string(record.expressionCount) +
+                          " expressions, expected 9, 21 and 22");
+    if (std::memcmp(record.identifier, "0KLC", 4) != 0)
+        return Refuse(error, where, "registers an identifier other than CLK0");
+    if (record.editDataSize != kEditDataSize)
+        return Refuse(error, where,
+                      "registers edit data of " + std::to_string(record.editDataSize) +
+                          " bytes, expected " + std::to_string(kEditDataSize));
+    binding->conditions = static_cast<const ConditionRoutine*>(record.conditionTable);
+    binding->actions = static_cast<const ActionRoutine*>(record.actionTable);
+    binding->expressions = static_cast<const ExpressionRoutine*>(record.expressionTable);
+    if (!CheckTable(binding->conditions, record.conditionCount) ||
+        !CheckTable(binding->actions, record.actionCount) ||
+        !CheckTable(binding->expressions, record.expressionCount))
+        return Refuse(error, where, "registers a routine table with an empty slot or no end");
+
+    auto getRunObjectDataSize =
+        reinterpret_cast<int16_t(WINAPI*)(UINT_PTR, UINT_PTR)>(Entry(*binding, 80));
+    int16_t size = getRunObjectDataSize(0, 0);
+    if (size < static_cast<int16_t>(sizeof(ObjectHeader)))
+        return Refuse(error, EntryWhere(80),
+                      "answered " + std::to_string(size) +
+                          ", too small to hold the host's object header of " +
+                          std::to_string(sizeof(ObjectHeader)) + " bytes");
+    binding->runDataSize = static_cast<uint32_t>(size);
+
+    binding->CreateRunObject = reinterpret_cast<decltype(binding->CreateRunObject)>(Entry(*binding, 50));
+    binding->DestroyRunObject =
+        reinterpret_cast<decltype(binding->DestroyRunObject)>(Entry(*binding, 51));
+    binding->HandleRunObject = reinterpret_cast<decltype(binding->HandleRunObject)>(Entry(*binding, 52));
+    binding->DisplayRunObject =
+        reinterpret_cast<decltype(binding->DisplayRunObject)>(Entry(*binding, 53));
+    binding->PauseRunObject = reinterpret_cast<decltype(binding->PauseRunObject)>(Entry(*binding, 57));
+    binding->ContinueRunObject =
+        reinterpret_cast<decltype(binding->ContinueRunObject)>(Entry(*binding, 58));
+    return true;
+}
+
+} // namespace
+
+bool BindModule(const std::string& path, ModuleBinding* binding, BindError* error) {
+    *binding = ModuleBinding{};
+    binding->path = path;
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return Refuse(error, "", "no such file");
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Refuse(error, "", "is a folder, not a file");
+    std::string why;
+    if (!CheckImage(path, &why)) return Refuse(error, "", why);
+
+    char full[MAX_PATH * 2];
+    DWORD length = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
+    if (length == 0 || length >= sizeof(full)) return Refuse(error, "", "path too long");
+    // Search the module's own folder for what it imports (HOSTRUN.dll).
+    UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    binding->module = LoadLibraryExA(full, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    DWORD failure = GetLastError();
+    SetErrorMode(oldMode);
+    if (!binding->module) {
+        if (failure == ERROR_MOD_NOT_FOUND)
+            return Refuse(error, "", "cannot be loaded: a library it imports is missing "
+                                     "(HOSTRUN.dll must lie beside it or beside the host)");
+        if (failure == ERROR_PROC_NOT_FOUND)
+            return Refuse(error, "", "cannot be loaded: a library it imports lacks an entry point "
+                                     "it needs (is HOSTRUN.dll complete?)");
+        return Refuse(error, "", "cannot be loaded (Windows error " + std::to_string(failure) + ")");
+    }
+    if (!Check(binding, error)) {
+        ReleaseModule(binding);
+        return false;
+    }
+    return true;
+}
+
+void ReleaseModule(ModuleBinding* binding) {
+    if (binding->module) FreeLibrary(binding->module);
+    *binding = ModuleBinding{};
+}

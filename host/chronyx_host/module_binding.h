@@ -1,0 +1,46 @@
+// Loading CHRONYX.dll the way a host does: from a path, every entry point
+// resolved by its ordinal, and the answers a host depends on checked before
+// any object is made.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include <windows.h>
+
+#include "core/records.h"
+
+constexpr int kEntryPointCount = 52;
+
+struct EntryPointName {
+    uint16_t ordinal;
+    const char* name;
+};
+extern const EntryPointName kEntryPoints[kEntryPointCount];
+
+struct ModuleBinding {
+    HMODULE module = nullptr;
+    std::string path;
+    FARPROC entries[kEntryPointCount] = {}; // in the order of kEntryPoints
+
+    int16_t(WINAPI* CreateRunObject)(RunData*, const EditData*, const CreationRecord*) = nullptr;
+    int16_t(WINAPI* DestroyRunObject)(RunData*, UINT_PTR) = nullptr;
+    int16_t(WINAPI* HandleRunObject)(RunData*) = nullptr;
+    int16_t(WINAPI* DisplayRunObject)(RunData*) = nullptr;
+    int16_t(WINAPI* PauseRunObject)(RunData*) = nullptr;
+    int16_t(WINAPI* ContinueRunObject)(RunData*) = nullptr;
+
+    RegistrationRecord registration{};
+    const ConditionRoutine* conditions = nullptr;
+    const ActionRoutine* actions = nullptr;
+    const ExpressionRoutine* expressions = nullptr;
+    uint32_t runDataSize = 0;
+};
+
+struct BindError {
+    std::string where; // "entry point 59 (GetRunObjectInfos)", or empty for the file itself
+    std::string message;
+};
+
+bool BindModule(const std::string& path, ModuleBinding* binding, BindError* error);
+void ReleaseModule(ModuleBinding* binding);
