@@ -10,6 +10,13 @@
 #include <string>
 #include <vector>
 
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#define CHX_HAVE_CALLGRIND 1
+#else
+#define CHX_HAVE_CALLGRIND 0
+#endif
+
 #include "bench/null_host.h"
 #include "bench/pairs.h"
 #include "platform/sim_machine.h"
@@ -182,6 +189,34 @@ int PrintTable(const Collector& results, const std::string& extraRows) {
     return misses;
 }
 
+// Under callgrind: each side's steps, after its setup, in a dump of their own
+// named after the side, so that instruction counts can stand beside the times.
+// Instruction counts do not drift with the machine's load.
+int DumpInstructions(int steps, const std::string& filter) {
+#if CHX_HAVE_CALLGRIND
+    if (!RUNNING_ON_VALGRIND) {
+        std::fprintf(stderr, "--instructions needs valgrind --tool=callgrind\n");
+        return 2;
+    }
+    for (const Pair& p : Pairs()) {
+        if (!filter.empty() && p.figure.name.find(filter) == std::string::npos) continue;
+        for (const Side* side : {&p.figure, &p.floor}) {
+            side->setup();
+            CALLGRIND_ZERO_STATS;
+            for (int i = 0; i < steps; ++i)
+                side->once();
+            CALLGRIND_DUMP_STATS_AT(side->name.c_str());
+        }
+    }
+    return 0;
+#else
+    (void)steps;
+    (void)filter;
+    std::fprintf(stderr, "built without valgrind's client requests\n");
+    return 2;
+#endif
+}
+
 bool TakeFlag(const char* arg, const char* name, std::string* value) {
     size_t n = std::strlen(name);
     if (std::strncmp(arg, name, n) != 0) return false;
@@ -213,7 +248,8 @@ int main(int argc, char** argv) {
     int rounds = 5;
     double minTime = 0.05;
     bool echo = false, checkOnly = false;
-    std::string extraRows;
+    int instructionSteps = 0;
+    std::string extraRows, filter;
     std::vector<char*> rest{argv[0]};
     for (int i = 1; i < argc; ++i) {
         std::string v;
@@ -227,6 +263,10 @@ int main(int argc, char** argv) {
             checkOnly = true;
         else if (TakeFlag(argv[i], "--extra-rows", &v))
             extraRows = v;
+        else if (TakeFlag(argv[i], "--instructions", &v))
+            instructionSteps = std::max(1, std::atoi(v.c_str()));
+        else if (TakeFlag(argv[i], "--only", &v))
+            filter = v;
         else
             rest.push_back(argv[i]);
     }
@@ -249,9 +289,11 @@ int main(int argc, char** argv) {
         }
     }
     if (checkOnly) return wrongFloors ? 1 : 0;
+    if (instructionSteps) return DumpInstructions(instructionSteps, filter);
 
     for (int round = 0; round < rounds; ++round) {
         for (const Pair& p : Pairs()) {
+            if (!filter.empty() && p.figure.name.find(filter) == std::string::npos) continue;
             for (const Side* side : {&p.figure, &p.floor})
                 benchmark::RegisterBenchmark(side->name.c_str(), side->loop)->MinTime(minTime);
         }
