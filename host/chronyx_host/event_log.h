@@ -17,8 +17,8 @@ struct LogEntry {
     std::string what;   // event, condition, expression, action, display, ...
     std::string name;   // routine name, or empty
     bool hasNumber = false;
-    int64_t number = 0; // event code, answer, parameter
-    std::string text;   // a value that is not a number, or empty
+    int64_t number = 0;    // event code, answer, parameter
+    std::string text = ""; // a value that is not a number, or empty
 };
 
 enum class LogFormat { Text, Json };

@@ -20,8 +20,7 @@ LRESULT(WINAPI* g_nextSendMessage)(HWND, UINT, WPARAM, LPARAM) = nullptr;
 const char kAbsent[] = "\x01(absent)\x01";
 
 ClockMoment MomentOf(const SYSTEMTIME& t) {
-    return ClockMoment{t.wYear, t.wMonth,  t.wDay,         t.wHour,
-                       t.wMinute, t.wSecond, t.wMilliseconds};
+    return ClockMoment{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
 }
 
 SYSTEMTIME SystemTimeOf(const ClockMoment& m) {
@@ -220,7 +219,7 @@ bool TakeSnapshot(HostRun* run, const Step& step) {
         run->failure = error;
         return false;
     }
-    LogText(run, -1, "snapshot", "", path);
+    LogText(run, -1, "snapshot", "", step.snapshot);
     return true;
 }
 
@@ -243,8 +242,8 @@ void AnswerEvents(HostRun* run) {
         // A code with no condition behind it is not called: the slot after
         // the last one is the table's end.
         if (event.code < 0 || event.code >= module.registration.conditionCount) {
-            Fault(run, event.object, "event code " + std::to_string(event.code) +
-                                         " has no condition to answer it");
+            Fault(run, event.object,
+                  "event code " + std::to_string(event.code) + " has no condition to answer it");
             continue;
         }
         if (!object.alive) continue;
@@ -332,8 +331,9 @@ void RestoreProfile(HostRun* run) {
     run->savedIntl.clear();
 }
 
-template <typename Function> void Patch(HMODULE module, const char* dll, const char* name,
-                                        Function replacement, Function* next) {
+template <typename Function>
+void Patch(HMODULE module, const char* dll, const char* name, Function replacement,
+           Function* next) {
     void* previous = nullptr;
     if (PatchImport(module, dll, name, reinterpret_cast<void*>(replacement), &previous))
         *next = reinterpret_cast<Function>(previous);
@@ -516,8 +516,7 @@ void FinishRun(HostRun* run) {
     g_run = nullptr;
 }
 
-int RunScenario(const Scenario& scenario, const ModuleBinding& module,
-                const RunOptions& options) {
+int RunScenario(const Scenario& scenario, const ModuleBinding& module, const RunOptions& options) {
     HostRun run;
     std::string error;
     if (!StartRun(&run, scenario, module, options, &error)) {

@@ -67,9 +67,11 @@ std::string EntryWhere(uint16_t ordinal) {
     return "entry point " + std::to_string(ordinal);
 }
 
-FARPROC Entry(const ModuleBinding& binding, uint16_t ordinal) {
+// The entry point with this ordinal, typed as the caller says it is.
+template <typename Function> Function Entry(const ModuleBinding& binding, uint16_t ordinal) {
     for (int i = 0; i < kEntryPointCount; ++i)
-        if (kEntryPoints[i].ordinal == ordinal) return binding.entries[i];
+        if (kEntryPoints[i].ordinal == ordinal)
+            return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(binding.entries[i]));
     return nullptr;
 }
 
@@ -136,13 +138,12 @@ bool Check(ModuleBinding* binding, BindError* error) {
                           std::string("is not exported under the name ") + entry.name);
         binding->entries[i] = byOrdinal;
     }
-    auto getInfos = reinterpret_cast<uint32_t(WINAPI*)(UINT_PTR)>(Entry(*binding, 2));
+    auto getInfos = Entry<uint32_t(WINAPI*)(UINT_PTR)>(*binding, 2);
     uint32_t infos = getInfos(0);
     if (infos != 512)
         return Refuse(error, EntryWhere(2), "answered " + std::to_string(infos) + ", expected 512");
 
-    auto getRunObjectInfos = reinterpret_cast<int16_t(WINAPI*)(UINT_PTR, RegistrationRecord*)>(
-        Entry(*binding, 59));
+    auto getRunObjectInfos = Entry<int16_t(WINAPI*)(UINT_PTR, RegistrationRecord*)>(*binding, 59);
     RegistrationRecord& record = binding->registration;
     std::memset(&record, 0, sizeof(record));
     int16_t answer = getRunObjectInfos(0, &record);
@@ -169,8 +170,7 @@ bool Check(ModuleBinding* binding, BindError* error) {
         !CheckTable(binding->expressions, record.expressionCount))
         return Refuse(error, where, "registers a routine table with an empty slot or no end");
 
-    auto getRunObjectDataSize =
-        reinterpret_cast<int16_t(WINAPI*)(UINT_PTR, UINT_PTR)>(Entry(*binding, 80));
+    auto getRunObjectDataSize = Entry<int16_t(WINAPI*)(UINT_PTR, UINT_PTR)>(*binding, 80);
     int16_t size = getRunObjectDataSize(0, 0);
     if (size < static_cast<int16_t>(sizeof(ObjectHeader)))
         return Refuse(error, EntryWhere(80),
@@ -179,15 +179,12 @@ bool Check(ModuleBinding* binding, BindError* error) {
                           std::to_string(sizeof(ObjectHeader)) + " bytes");
     binding->runDataSize = static_cast<uint32_t>(size);
 
-    binding->CreateRunObject = reinterpret_cast<decltype(binding->CreateRunObject)>(Entry(*binding, 50));
-    binding->DestroyRunObject =
-        reinterpret_cast<decltype(binding->DestroyRunObject)>(Entry(*binding, 51));
-    binding->HandleRunObject = reinterpret_cast<decltype(binding->HandleRunObject)>(Entry(*binding, 52));
-    binding->DisplayRunObject =
-        reinterpret_cast<decltype(binding->DisplayRunObject)>(Entry(*binding, 53));
-    binding->PauseRunObject = reinterpret_cast<decltype(binding->PauseRunObject)>(Entry(*binding, 57));
-    binding->ContinueRunObject =
-        reinterpret_cast<decltype(binding->ContinueRunObject)>(Entry(*binding, 58));
+    binding->CreateRunObject = Entry<decltype(binding->CreateRunObject)>(*binding, 50);
+    binding->DestroyRunObject = Entry<decltype(binding->DestroyRunObject)>(*binding, 51);
+    binding->HandleRunObject = Entry<decltype(binding->HandleRunObject)>(*binding, 52);
+    binding->DisplayRunObject = Entry<decltype(binding->DisplayRunObject)>(*binding, 53);
+    binding->PauseRunObject = Entry<decltype(binding->PauseRunObject)>(*binding, 57);
+    binding->ContinueRunObject = Entry<decltype(binding->ContinueRunObject)>(*binding, 58);
     return true;
 }
 
@@ -212,12 +209,15 @@ bool BindModule(const std::string& path, ModuleBinding* binding, BindError* erro
     SetErrorMode(oldMode);
     if (!binding->module) {
         if (failure == ERROR_MOD_NOT_FOUND)
-            return Refuse(error, "", "cannot be loaded: a library it imports is missing "
-                                     "(HOSTRUN.dll must lie beside it or beside the host)");
+            return Refuse(error, "",
+                          "cannot be loaded: a library it imports is missing "
+                          "(HOSTRUN.dll must lie beside it or beside the host)");
         if (failure == ERROR_PROC_NOT_FOUND)
-            return Refuse(error, "", "cannot be loaded: a library it imports lacks an entry point "
-                                     "it needs (is HOSTRUN.dll complete?)");
-        return Refuse(error, "", "cannot be loaded (Windows error " + std::to_string(failure) + ")");
+            return Refuse(error, "",
+                          "cannot be loaded: a library it imports lacks an entry point "
+                          "it needs (is HOSTRUN.dll complete?)");
+        return Refuse(error, "",
+                      "cannot be loaded (Windows error " + std::to_string(failure) + ")");
     }
     if (!Check(binding, error)) {
         ReleaseModule(binding);

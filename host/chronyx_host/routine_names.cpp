@@ -8,18 +8,18 @@ const char* const kConditionNames[] = {
 };
 
 const char* const kActionNames[] = {
-    "SetHundredths",    "SetSeconds",     "SetMinutes",      "SetHours",     "SetDayOfWeek",
-    "SetDayOfMonth",    "SetMonth",       "SetYear",         "ResetChronometer",
-    "StartChronometer", "StopChronometer", "ShowObject",     "HideObject",   "SetPosition",
-    "SetCountdown",     "StartCountdown", "StopCountdown",   "SetXPosition", "SetYPosition",
-    "SetWidth",         "SetHeight",
+    "SetHundredths",   "SetSeconds",    "SetMinutes",   "SetHours",         "SetDayOfWeek",
+    "SetDayOfMonth",   "SetMonth",      "SetYear",      "ResetChronometer", "StartChronometer",
+    "StopChronometer", "ShowObject",    "HideObject",   "SetPosition",      "SetCountdown",
+    "StartCountdown",  "StopCountdown", "SetXPosition", "SetYPosition",     "SetWidth",
+    "SetHeight",
 };
 
 const char* const kExpressionNames[] = {
-    "GetHundredths",  "GetSeconds",     "GetMinutes",     "GetHours",       "GetDayOfWeek",
-    "GetDayOfMonth",  "GetMonth",       "GetYear",        "GetChronometer", "GetCentreX",
-    "GetCentreY",     "GetHourHandX",   "GetHourHandY",   "GetMinuteHandX", "GetMinuteHandY",
-    "GetSecondHandX", "GetSecondHandY", "GetCountdown",   "GetXPosition",   "GetYPosition",
+    "GetHundredths",  "GetSeconds",     "GetMinutes",   "GetHours",       "GetDayOfWeek",
+    "GetDayOfMonth",  "GetMonth",       "GetYear",      "GetChronometer", "GetCentreX",
+    "GetCentreY",     "GetHourHandX",   "GetHourHandY", "GetMinuteHandX", "GetMinuteHandY",
+    "GetSecondHandX", "GetSecondHandY", "GetCountdown", "GetXPosition",   "GetYPosition",
     "GetWidth",       "GetHeight",
 };
 

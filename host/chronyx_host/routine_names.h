@@ -11,8 +11,8 @@ struct RoutineList {
     int32_t count;
 };
 
-extern const RoutineList kConditions; // 9
-extern const RoutineList kActions;    // 21
+extern const RoutineList kConditions;  // 9
+extern const RoutineList kActions;     // 21
 extern const RoutineList kExpressions; // 22
 
 // The index of `name` in `list`, or -1. Names match exactly.

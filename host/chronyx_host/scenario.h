@@ -60,7 +60,7 @@ struct Scenario {
 };
 
 struct ScenarioError {
-    std::string where;   // JSON path ("objects[1].digital.layout") or "line 3, column 7"
+    std::string where; // JSON path ("objects[1].digital.layout") or "line 3, column 7"
     std::string message;
 };
 

@@ -121,8 +121,8 @@ int16_t ReadChoice(const json& value, const std::string& path,
         list += std::string("\"") + name + "\"";
         ++index;
     }
-    Refuse(path, "unknown value \"" + value.get<std::string>() + "\" (one of " + list +
-                     ", or a number)");
+    Refuse(path,
+           "unknown value \"" + value.get<std::string>() + "\" (one of " + list + ", or a number)");
 }
 
 int HexDigit(char c) {
@@ -176,8 +176,8 @@ void ReadFont(const json* value, const std::string& path, const FontDefaults& de
     if (const json* size = Find(*value, "size"))
         font->height = -static_cast<int32_t>(ReadInteger(*size, Key(path, "size"), 1, 1000));
     if (const json* height = Find(*value, "height"))
-        font->height = static_cast<int32_t>(
-            ReadInteger(*height, Key(path, "height"), INT32_MIN, INT32_MAX));
+        font->height =
+            static_cast<int32_t>(ReadInteger(*height, Key(path, "height"), INT32_MIN, INT32_MAX));
     if (const json* bold = Find(*value, "bold")) {
         if (!bold->is_boolean()) RefuseType(*bold, Key(path, "bold"), "true or false");
         font->weight = bold->get<bool>() ? 700 : 400;
@@ -202,8 +202,8 @@ void ReadFont(const json* value, const std::string& path, const FontDefaults& de
         const std::string& words = ReadString(*text, Key(path, "style"));
         // The stored field must hold the text and its NUL.
         if (words.size() > styleSize - 1)
-            Refuse(Key(path, "style"), "a style text has at most " + std::to_string(styleSize - 1) +
-                                           " characters");
+            Refuse(Key(path, "style"),
+                   "a style text has at most " + std::to_string(styleSize - 1) + " characters");
         CopyText(style, styleSize, words);
     }
 }
@@ -295,7 +295,8 @@ int64_t ReadDuration(const json& value, const std::string& path) {
 void ReadCountdown(const json& value, const std::string& path, EditData* edit) {
     if (value.is_object()) {
         ExpectKeys(value, path, {"hours", "minutes", "seconds"});
-        if (const json* v = Find(value, "hours")) edit->countdownHours = ReadI16(*v, Key(path, "hours"));
+        if (const json* v = Find(value, "hours"))
+            edit->countdownHours = ReadI16(*v, Key(path, "hours"));
         if (const json* v = Find(value, "minutes"))
             edit->countdownMinutes = ReadI16(*v, Key(path, "minutes"));
         if (const json* v = Find(value, "seconds"))
@@ -332,17 +333,19 @@ void ReadAnalog(const json* value, const std::string& path, EditData* edit) {
     const json* font = value && value->is_object() ? Find(*value, "font") : nullptr;
     if (value)
         ExpectKeys(*value, path,
-                   {"marks", "numerals", "color", "font", "hourHand", "hourHandColor",
-                    "minuteHand", "minuteHandColor", "secondHand", "secondHandColor", "insetX",
-                    "insetY"});
+                   {"marks", "numerals", "color", "font", "hourHand", "hourHandColor", "minuteHand",
+                    "minuteHandColor", "secondHand", "secondHandColor", "insetX", "insetY"});
     ReadFont(font, Key(path, "font"), {12}, &edit->analogFont, edit->analogFontStyle,
              sizeof(edit->analogFontStyle));
     if (!value) return;
-    if (const json* v = Find(*value, "marks")) edit->analogMarks = ReadSwitch(*v, Key(path, "marks"));
+    if (const json* v = Find(*value, "marks"))
+        edit->analogMarks = ReadSwitch(*v, Key(path, "marks"));
     if (const json* v = Find(*value, "numerals"))
         edit->analogNumerals = ReadChoice(*v, Key(path, "numerals"), {"arabic", "roman", "none"});
-    if (const json* v = Find(*value, "color")) edit->analogColor = ReadColour(*v, Key(path, "color"));
-    if (const json* v = Find(*value, "hourHand")) edit->hourHand = ReadSwitch(*v, Key(path, "hourHand"));
+    if (const json* v = Find(*value, "color"))
+        edit->analogColor = ReadColour(*v, Key(path, "color"));
+    if (const json* v = Find(*value, "hourHand"))
+        edit->hourHand = ReadSwitch(*v, Key(path, "hourHand"));
     if (const json* v = Find(*value, "hourHandColor"))
         edit->hourHandColor = ReadColour(*v, Key(path, "hourHandColor"));
     if (const json* v = Find(*value, "minuteHand"))
@@ -384,17 +387,16 @@ void ReadCalendar(const json* value, const std::string& path, EditData* edit) {
     if (const json* v = Find(*value, "format"))
         edit->calendarFormat = ReadChoice(*v, Key(path, "format"), {"short", "long", "pattern"});
     if (const json* v = Find(*value, "pattern"))
-        edit->calendarPattern =
-            ReadChoice(*v, Key(path, "pattern"),
-                       {"dd/mm/yy", "d mmmm yyyy", "d mmmm, yyyy", "mmmm d, yyyy", "dd-mmm-yy",
-                        "mmmm, yy", "mmm-yy"});
+        edit->calendarPattern = ReadChoice(*v, Key(path, "pattern"),
+                                           {"dd/mm/yy", "d mmmm yyyy", "d mmmm, yyyy",
+                                            "mmmm d, yyyy", "dd-mmm-yy", "mmmm, yy", "mmm-yy"});
     if (const json* v = Find(*value, "color"))
         edit->calendarColor = ReadColour(*v, Key(path, "color"));
 }
 
 bool IsNameCharacter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '_' || c == '-';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '-';
 }
 
 ObjectSpec ReadObject(const json& value, const std::string& path) {
@@ -451,16 +453,17 @@ int32_t ObjectIndex(const Scenario& scenario, const json& step, const std::strin
 }
 
 // A step of the timeline (with "frame") or of an event line (without).
-Step ReadStep(const Scenario& scenario, const json& value, const std::string& path,
-              bool inTimeline, int32_t objectFallback) {
+Step ReadStep(const Scenario& scenario, const json& value, const std::string& path, bool inTimeline,
+              int32_t objectFallback) {
     if (!value.is_object()) RefuseType(value, path, "an object");
     static const char* const kVerbs[] = {"action", "expression", "condition", "pause",
                                          "resume", "jump",       "setClock",  "snapshot"};
     const char* verb = nullptr;
     for (const char* candidate : kVerbs) {
         if (!Find(value, candidate)) continue;
-        if (verb) Refuse(path, std::string("a step does one thing: both \"") + verb + "\" and \"" +
-                                   candidate + "\"");
+        if (verb)
+            Refuse(path, std::string("a step does one thing: both \"") + verb + "\" and \"" +
+                             candidate + "\"");
         verb = candidate;
     }
     if (!verb)
@@ -480,14 +483,15 @@ Step ReadStep(const Scenario& scenario, const json& value, const std::string& pa
         else
             ExpectKeys(value, path, {"object", "param", verb});
         const std::string& name = ReadString(argument, verbPath);
-        const RoutineList& list = verb[0] == 'a' ? kActions
+        const RoutineList& list = verb[0] == 'a'   ? kActions
                                   : verb[0] == 'e' ? kExpressions
                                                    : kConditions;
         step.kind = verb[0] == 'a'   ? StepKind::Action
                     : verb[0] == 'e' ? StepKind::Expression
                                      : StepKind::Condition;
         step.routine = FindRoutine(list, name);
-        if (step.routine < 0) Refuse(verbPath, std::string("unknown ") + verb + " \"" + name + "\"");
+        if (step.routine < 0)
+            Refuse(verbPath, std::string("unknown ") + verb + " \"" + name + "\"");
         step.object = ObjectIndex(scenario, value, path, objectFallback);
         // Parameters are 32-bit: signed, or unsigned for a value such as a
         // position whose high half has its top bit set.
@@ -497,8 +501,7 @@ Step ReadStep(const Scenario& scenario, const json& value, const std::string& pa
     } else {
         ExpectKeys(value, path, {"frame", verb});
         if (std::strcmp(verb, "pause") == 0 || std::strcmp(verb, "resume") == 0) {
-            if (!argument.is_boolean() || !argument.get<bool>())
-                Refuse(verbPath, "expected true");
+            if (!argument.is_boolean() || !argument.get<bool>()) Refuse(verbPath, "expected true");
             step.kind = verb[0] == 'p' ? StepKind::Pause : StepKind::Resume;
         } else if (std::strcmp(verb, "jump") == 0) {
             step.kind = StepKind::Jump;
@@ -517,8 +520,8 @@ Step ReadStep(const Scenario& scenario, const json& value, const std::string& pa
     if (inTimeline) {
         const json* frame = Find(value, "frame");
         if (!frame) Refuse(Key(path, "frame"), "missing");
-        step.frame = static_cast<int32_t>(
-            ReadInteger(*frame, Key(path, "frame"), 0, scenario.frames - 1));
+        step.frame =
+            static_cast<int32_t>(ReadInteger(*frame, Key(path, "frame"), 0, scenario.frames - 1));
     }
     return step;
 }
@@ -536,8 +539,10 @@ void ReadScenario(const json& root, Scenario* scenario) {
             scenario->height = static_cast<int32_t>(ReadInteger(*v, "frame.height", 1, 8192));
         if (const json* v = Find(*frame, "background"))
             scenario->background = ReadColour(*v, "frame.background");
-        if (const json* v = Find(*frame, "originX")) scenario->originX = ReadI16(*v, "frame.originX");
-        if (const json* v = Find(*frame, "originY")) scenario->originY = ReadI16(*v, "frame.originY");
+        if (const json* v = Find(*frame, "originX"))
+            scenario->originX = ReadI16(*v, "frame.originX");
+        if (const json* v = Find(*frame, "originY"))
+            scenario->originY = ReadI16(*v, "frame.originY");
     }
     if (const json* v = Find(root, "fps"))
         scenario->fps = static_cast<int32_t>(ReadInteger(*v, "fps", 1, 1000));
@@ -589,14 +594,14 @@ void ReadScenario(const json& root, Scenario* scenario) {
             if (event.condition < 0)
                 Refuse(Key(path, "condition"), "unknown condition \"" + name + "\"");
             if (event.condition < kFirstEventCode || event.condition > kLastEventCode)
-                Refuse(Key(path, "condition"), "\"" + name + "\" answers no event (use " +
-                                                   "OnEachSecond to OnEachYear)");
+                Refuse(Key(path, "condition"),
+                       "\"" + name + "\" answers no event (use " + "OnEachSecond to OnEachYear)");
             const json* steps = Find(line, "do");
             if (!steps) Refuse(Key(path, "do"), "missing");
             if (!steps->is_array()) RefuseType(*steps, Key(path, "do"), "an array");
             for (size_t s = 0; s < steps->size(); ++s)
-                event.steps.push_back(
-                    ReadStep(*scenario, (*steps)[s], Item(Key(path, "do"), s), false, event.object));
+                event.steps.push_back(ReadStep(*scenario, (*steps)[s], Item(Key(path, "do"), s),
+                                               false, event.object));
             scenario->eventLines.push_back(std::move(event));
         }
     }
@@ -667,9 +672,8 @@ bool ParseScenario(const std::string& text, Scenario* scenario, ScenarioError* e
         size_t reason = message.find(": ", message.find("parse error"));
         std::string why = "not valid JSON";
         if (reason != std::string::npos) why += ": " + message.substr(reason + 2);
-        *error = ScenarioError{"line " + std::to_string(line) + ", column " +
-                                   std::to_string(column),
-                               why};
+        *error = ScenarioError{
+            "line " + std::to_string(line) + ", column " + std::to_string(column), why};
         return false;
     }
     try {

@@ -1,0 +1,161 @@
+// chronyx-host: loads CHRONYX.dll as a game-creation host would and runs a
+// scenario on it, printing the log of what happened and writing snapshots.
+// Bad input of any kind stops it before anything is written, with exit
+// status 2 and one line that says where the fault lies.
+#include <fcntl.h>
+#include <io.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "host/chronyx_host/builtin_scenarios.h"
+#include "host/chronyx_host/host_run.h"
+#include "host/chronyx_host/module_binding.h"
+#include "host/chronyx_host/scenario.h"
+
+namespace {
+
+constexpr int kBadInput = 2;
+
+const char kUsage[] =
+    "usage: chronyx-host [options] [SCENARIO]\n"
+    "\n"
+    "Runs SCENARIO, a scenario file (.json) or the name of a built-in scenario\n"
+    "(default: demo), on CHRONYX.dll and prints the log.\n"
+    "\n"
+    "  --dll PATH     the module to load (default: CHRONYX.dll beside this program)\n"
+    "  --out DIR      folder for snapshots with a relative name (default: out)\n"
+    "  --json         print the log as JSON lines\n"
+    "  --real-clock   leave the machine's clock in charge and pace the frames\n"
+    "                 at the scenario's fps (no clock steps allowed)\n"
+    "  --list         name the built-in scenarios\n"
+    "  --help         show this text\n";
+
+int BadInput(const std::string& file, const std::string& where, const std::string& message) {
+    std::string line = "chronyx-host: " + file + ": ";
+    if (!where.empty()) line += where + ": ";
+    line += message;
+    std::fprintf(stderr, "%s\n", line.c_str());
+    return kBadInput;
+}
+
+bool ReadWholeFile(const std::string& path, std::string* text, std::string* error) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        *error = std::strerror(errno);
+        return false;
+    }
+    char buffer[65536];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof(buffer), file)) > 0)
+        text->append(buffer, got);
+    bool ok = !std::ferror(file);
+    if (!ok) *error = "read error";
+    std::fclose(file);
+    return ok;
+}
+
+std::string DefaultModulePath() {
+    char self[MAX_PATH * 2];
+    DWORD length = GetModuleFileNameA(nullptr, self, sizeof(self));
+    std::string path(self, length);
+    size_t slash = path.find_last_of("\\/");
+    return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "CHRONYX.dll";
+}
+
+bool LooksLikeFile(const std::string& argument) {
+    return argument.find_first_of("/\\.") != std::string::npos;
+}
+
+void ListBuiltins() {
+    for (int i = 0; i < kBuiltinScenarioCount; ++i) {
+        std::string summary;
+        auto root = nlohmann::json::parse(kBuiltinScenarios[i].json, nullptr, false);
+        if (root.is_object() && root.contains("description") && root["description"].is_string())
+            summary = root["description"].get<std::string>();
+        std::printf("%-10s %s%s\n", kBuiltinScenarios[i].name, i == 0 ? "(default) " : "",
+                    summary.c_str());
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The log is the same bytes on every system: no CR before each LF.
+    _setmode(_fileno(stdout), _O_BINARY);
+
+    RunOptions options;
+    std::string modulePath;
+    std::string scenarioArgument;
+    for (int i = 1; i < argc; ++i) {
+        std::string argument = argv[i];
+        auto value = [&](const char* option) -> const char* {
+            if (i + 1 >= argc) return nullptr;
+            (void)option;
+            return argv[++i];
+        };
+        if (argument == "--help" || argument == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (argument == "--list") {
+            ListBuiltins();
+            return 0;
+        } else if (argument == "--json") {
+            options.format = LogFormat::Json;
+        } else if (argument == "--real-clock") {
+            options.realClock = true;
+        } else if (argument == "--dll" || argument == "--out") {
+            const char* given = value(argv[i]);
+            if (!given) return BadInput("command line", argument, "needs a value");
+            (argument == "--dll" ? modulePath : options.outDir) = given;
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            return BadInput("command line", argument, "unknown option (see --help)");
+        } else if (!scenarioArgument.empty()) {
+            return BadInput("command line", argument, "only one scenario per run");
+        } else {
+            scenarioArgument = argument;
+        }
+    }
+    if (scenarioArgument.empty()) scenarioArgument = kBuiltinScenarios[0].name;
+    if (modulePath.empty()) modulePath = DefaultModulePath();
+
+    std::string text;
+    std::string source = scenarioArgument;
+    if (const BuiltinScenario* builtin =
+            LooksLikeFile(scenarioArgument) ? nullptr : FindBuiltinScenario(scenarioArgument)) {
+        text = builtin->json;
+        source = std::string("built-in scenario ") + builtin->name;
+    } else {
+        std::string error;
+        if (!LooksLikeFile(scenarioArgument) &&
+            GetFileAttributesA(scenarioArgument.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return BadInput(scenarioArgument, "",
+                            "no such file, and no built-in scenario of that name (see --list)");
+        if (!ReadWholeFile(scenarioArgument, &text, &error))
+            return BadInput(scenarioArgument, "", "cannot be read (" + error + ")");
+    }
+
+    Scenario scenario;
+    ScenarioError problem;
+    if (!ParseScenario(text, &scenario, &problem))
+        return BadInput(source, problem.where, problem.message);
+    if (options.realClock)
+        for (const Step& step : scenario.timeline)
+            if (step.kind == StepKind::Jump || step.kind == StepKind::SetClock)
+                return BadInput(source, step.where,
+                                "moves the clock, which needs the simulated clock "
+                                "(drop --real-clock)");
+
+    ModuleBinding module;
+    BindError refusal;
+    if (!BindModule(modulePath, &module, &refusal))
+        return BadInput(modulePath, refusal.where, refusal.message);
+
+    int status = RunScenario(scenario, module, options);
+    ReleaseModule(&module);
+    return status;
+}
