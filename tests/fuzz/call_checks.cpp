@@ -1,0 +1,405 @@
+#include "tests/fuzz/call_checks.h"
+
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <unordered_map>
+
+#include "core/numeric.h"
+#include "platform/sim_machine.h"
+#include "tests/fuzz/fuzz_report.h"
+
+namespace fuzz {
+
+const CallContext* g_callUnderWay = nullptr;
+
+namespace {
+
+constexpr size_t kLongestText = 39;
+
+// What the simulated graphics layer selects into a fresh context, and where
+// its stock objects live (platform/sim_gdi.cpp, platform/sim_hostrun.cpp).
+constexpr int64_t kOriginalPen = 0x40;
+constexpr int64_t kOriginalBrush = 0x20;
+constexpr int64_t kOriginalFont = 0x28;
+constexpr int64_t kStockBase = 0x100;
+
+// The calls the simulated machine logs, by name.
+enum class Op {
+    kHostPushEvent,
+    kHostEraseObject,
+    kHostRedisplay,
+    kLocalAlloc,
+    kLocalFree,
+    kHostFontCreate,
+    kHostFontDelete,
+    kHostFontGetGdiFont,
+    kHostDrawText,
+    kHostSetPen,
+    kHostDrawLine,
+    kHostDrawFrame,
+    kHostGetSurfaceDC,
+    kHostReleaseSurfaceDC,
+    kHostBeginGdiDraw,
+    kHostEndGdiDraw,
+    kHostMarkChanged,
+    kCreatePen,
+    kGetStockObject,
+    kSelectObject,
+    kEllipse,
+    kDeleteObject,
+    kGetTextExtentPointA,
+    kGetProfileStringA,
+    kLoadStringA,
+    kSetLocalTime,
+    kSendMessageA,
+    kOther,
+};
+
+Op OpOf(const std::string& name) {
+    static const std::unordered_map<std::string, Op> kOps = {
+        {"HostPushEvent", Op::kHostPushEvent},
+        {"HostEraseObject", Op::kHostEraseObject},
+        {"HostRedisplay", Op::kHostRedisplay},
+        {"LocalAlloc", Op::kLocalAlloc},
+        {"LocalFree", Op::kLocalFree},
+        {"HostFontCreate", Op::kHostFontCreate},
+        {"HostFontDelete", Op::kHostFontDelete},
+        {"HostFontGetGdiFont", Op::kHostFontGetGdiFont},
+        {"HostDrawText", Op::kHostDrawText},
+        {"HostSetPen", Op::kHostSetPen},
+        {"HostDrawLine", Op::kHostDrawLine},
+        {"HostDrawFrame", Op::kHostDrawFrame},
+        {"HostGetSurfaceDC", Op::kHostGetSurfaceDC},
+        {"HostReleaseSurfaceDC", Op::kHostReleaseSurfaceDC},
+        {"HostBeginGdiDraw", Op::kHostBeginGdiDraw},
+        {"HostEndGdiDraw", Op::kHostEndGdiDraw},
+        {"HostMarkChanged", Op::kHostMarkChanged},
+        {"CreatePen", Op::kCreatePen},
+        {"GetStockObject", Op::kGetStockObject},
+        {"SelectObject", Op::kSelectObject},
+        {"Ellipse", Op::kEllipse},
+        {"DeleteObject", Op::kDeleteObject},
+        {"GetTextExtentPointA", Op::kGetTextExtentPointA},
+        {"GetProfileStringA", Op::kGetProfileStringA},
+        {"LoadStringA", Op::kLoadStringA},
+        {"SetLocalTime", Op::kSetLocalTime},
+        {"SendMessageA", Op::kSendMessageA},
+    };
+    auto it = kOps.find(name);
+    return it == kOps.end() ? Op::kOther : it->second;
+}
+
+HostCallback g_recordPush;
+HostCallback g_recordErase;
+HostCallback g_recordRedisplay;
+
+int64_t H(const void* p) {
+    return static_cast<int64_t>(reinterpret_cast<uintptr_t>(p));
+}
+
+bool IsStock(int64_t h) {
+    return h >= kStockBase && h < kStockBase + 32;
+}
+
+enum class DcKind { kMeasuring, kDrawing };
+
+struct Dc {
+    DcKind kind;
+    int64_t pen = kOriginalPen;
+    int64_t brush = kOriginalBrush;
+    int64_t font = kOriginalFont;
+};
+
+bool TimeEvent(int code) {
+    return code >= 1 && code <= 3;
+}
+bool DateEvent(int code) {
+    return code >= 4 && code <= 6;
+}
+
+bool IsClockSetter(const CallContext& c) {
+    return c.kind == CallKind::kAction && c.index >= 0 && c.index <= 7;
+}
+
+bool Allowed(const CallContext& c, Op op) {
+    switch (c.kind) {
+    case CallKind::kCreate:
+        return op == Op::kLocalAlloc || op == Op::kLocalFree || op == Op::kHostFontCreate;
+    case CallKind::kDestroy:
+        return op == Op::kHostEraseObject || op == Op::kHostFontDelete;
+    case CallKind::kHandle:
+        return op == Op::kHostPushEvent;
+    case CallKind::kDisplay:
+        return op == Op::kGetProfileStringA || op == Op::kLoadStringA ||
+               op == Op::kHostFontGetGdiFont || op == Op::kHostDrawText || op == Op::kHostSetPen ||
+               op == Op::kHostDrawLine || op == Op::kHostDrawFrame || op == Op::kHostGetSurfaceDC ||
+               op == Op::kHostReleaseSurfaceDC || op == Op::kHostBeginGdiDraw ||
+               op == Op::kHostEndGdiDraw || op == Op::kHostMarkChanged || op == Op::kCreatePen ||
+               op == Op::kGetStockObject || op == Op::kSelectObject || op == Op::kEllipse ||
+               op == Op::kDeleteObject || op == Op::kGetTextExtentPointA;
+    case CallKind::kAction:
+        if (IsClockSetter(c))
+            return op == Op::kSetLocalTime || op == Op::kSendMessageA || op == Op::kHostRedisplay;
+        return op == Op::kHostRedisplay;
+    default:
+        return false;
+    }
+}
+
+// The callbacks see the object and its run data at the moment of the call,
+// which the log cannot show afterwards.
+void CheckCallbackObject(const char* name, void* object) {
+    const CallContext* c = g_callUnderWay;
+    FUZZ_EXPECT(c != nullptr, "%s called outside any entry point", name);
+    FUZZ_EXPECT(object == c->run, "%s got object %p, expected the object of the %s call, %p", name,
+                object, KindName(c->kind), static_cast<const void*>(c->run));
+}
+
+int32_t WINAPI CheckedPush(void* object, int32_t code, int32_t b) {
+    CheckCallbackObject("HostPushEvent", object);
+    const RunData* run = static_cast<const RunData*>(object);
+    int16_t expected = Low16(RunHeaderOf(run)->eventCount);
+    FUZZ_EXPECT(run->triggerEventCount == expected,
+                "event %d pushed with triggerEventCount %d, expected the low 16 bits of "
+                "eventCount, %d",
+                code, run->triggerEventCount, expected);
+    return g_recordPush(object, code, b);
+}
+
+int32_t WINAPI CheckedErase(void* object, int32_t a, int32_t b) {
+    CheckCallbackObject("HostEraseObject", object);
+    return g_recordErase(object, a, b);
+}
+
+int32_t WINAPI CheckedRedisplay(void* object, int32_t a, int32_t b) {
+    CheckCallbackObject("HostRedisplay", object);
+    return g_recordRedisplay(object, a, b);
+}
+
+} // namespace
+
+const char* KindName(CallKind kind) {
+    switch (kind) {
+    case CallKind::kCreate:
+        return "CreateRunObject";
+    case CallKind::kDestroy:
+        return "DestroyRunObject";
+    case CallKind::kHandle:
+        return "HandleRunObject";
+    case CallKind::kDisplay:
+        return "DisplayRunObject";
+    case CallKind::kPause:
+        return "PauseRunObject";
+    case CallKind::kContinue:
+        return "ContinueRunObject";
+    case CallKind::kReInit:
+        return "ReInitRunObject";
+    case CallKind::kCondition:
+        return "condition";
+    case CallKind::kAction:
+        return "action";
+    case CallKind::kExpression:
+        return "expression";
+    case CallKind::kEditor:
+        return "editor entry point";
+    }
+    return "?";
+}
+
+void InstallCheckingCallbacks(RunHeader* header) {
+    g_recordPush = header->HostPushEvent;
+    g_recordErase = header->HostEraseObject;
+    g_recordRedisplay = header->HostRedisplay;
+    header->HostPushEvent = CheckedPush;
+    header->HostEraseObject = CheckedErase;
+    header->HostRedisplay = CheckedRedisplay;
+}
+
+int CheckCallLog(const CallContext& c) {
+    const RunHeader* rh = sim::TheRunHeader();
+    const int64_t surface = H(rh->surface);
+    const int64_t bank = H(rh->fontBank);
+    const char* who = KindName(c.kind);
+    const int index = c.index;
+
+    std::map<int64_t, Dc> dcs; // taken in this call and not yet given back
+    std::set<int64_t> made;    // pens and fonts made in this call and not yet deleted
+    int pushes = 0, lastCode = 0;
+    int allocs = 0, failedAllocs = 0, frees = 0, fontCreates = 0, erases = 0, fontDeletes = 0;
+    int clockWrites = 0, broadcasts = 0, redisplays = 0;
+
+    for (const sim::Call& k : sim::Calls()) {
+        const Op op = OpOf(k.op);
+        const char* opName = k.op.c_str();
+        const auto& a = k.args;
+        FUZZ_EXPECT(Allowed(c, op), "%s %d made the call %s, which it has no business making", who,
+                    index, opName);
+
+        if (op == Op::kHostPushEvent) {
+            int code = static_cast<int>(a[1]);
+            bool fits = c.displayType == kDisplayCalendar
+                            ? DateEvent(code)
+                            : (c.displayType >= 0 && c.displayType <= 2 && TimeEvent(code));
+            FUZZ_EXPECT(fits, "event code %d pushed by an object of display type %d", code,
+                        c.displayType);
+            FUZZ_EXPECT(code > lastCode, "event code %d pushed after code %d in one sample", code,
+                        lastCode);
+            FUZZ_EXPECT(pushes == 0 ? (code == 1 || code == 4) : code == lastCode + 1,
+                        "event code %d follows code %d: the cascade skipped a unit", code,
+                        lastCode);
+            FUZZ_EXPECT(a[2] == 0, "HostPushEvent third argument %lld, expected 0",
+                        static_cast<long long>(a[2]));
+            lastCode = code;
+            ++pushes;
+        } else if (op == Op::kLocalAlloc) {
+            FUZZ_EXPECT(a[0] & LMEM_ZEROINIT, "LocalAlloc flags 0x%llx without zero-filling",
+                        static_cast<unsigned long long>(a[0]));
+            FUZZ_EXPECT(a[1] == kFontRequestSize, "LocalAlloc of %lld bytes, expected %u",
+                        static_cast<long long>(a[1]), kFontRequestSize);
+            // The simulated kernel logs a LocalAlloc that it then fails.
+            if (c.allocArmed && allocs + failedAllocs == 0)
+                ++failedAllocs;
+            else
+                ++allocs;
+        } else if (op == Op::kLocalFree) {
+            FUZZ_EXPECT(allocs > frees, "LocalFree with nothing allocated");
+            FUZZ_EXPECT(allocs == fontCreates, "FontRequest freed before HostFontCreate");
+            ++frees;
+        } else if (op == Op::kHostFontCreate) {
+            FUZZ_EXPECT(allocs == 1 && frees == 0, "HostFontCreate without a live FontRequest");
+            FUZZ_EXPECT(a[0] == bank, "HostFontCreate on a foreign font bank");
+            FUZZ_EXPECT(a[1] == kFontKind, "HostFontCreate kind 0x%llx, expected 0x%x",
+                        static_cast<unsigned long long>(a[1]), kFontKind);
+            FontRequest r = sim::LastFontRequest();
+            FUZZ_EXPECT(std::memchr(r.style, 0, sizeof r.style) != nullptr,
+                        "FontRequest style slot has no NUL within its %zu bytes", sizeof r.style);
+            FUZZ_EXPECT(r.word10 == 1 && r.word98 == 2 && r.word102 == 255 && r.word12 == 0 &&
+                            r.word96 == 0 && r.word100 == 0 && r.zero6 == 0,
+                        "FontRequest fixed words %u %u %u %u %u %u", r.word10, r.word12, r.word96,
+                        r.word98, r.word100, r.word102);
+            ++fontCreates;
+        } else if (op == Op::kHostEraseObject) {
+            FUZZ_EXPECT(c.visibleBefore == 1, "HostEraseObject for an object whose visible was %d",
+                        c.visibleBefore);
+            FUZZ_EXPECT(erases == 0 && fontDeletes == 0, "HostEraseObject twice or after the font");
+            ++erases;
+        } else if (op == Op::kHostFontDelete) {
+            FUZZ_EXPECT(a[0] == bank, "HostFontDelete on a foreign font bank");
+            FUZZ_EXPECT(c.fontHandle != 0 && static_cast<uint16_t>(a[1]) == c.fontHandle,
+                        "HostFontDelete of handle %lld, the object holds %u",
+                        static_cast<long long>(a[1]), c.fontHandle);
+            FUZZ_EXPECT(fontDeletes == 0, "HostFontDelete twice in one destruction");
+            ++fontDeletes;
+        } else if (op == Op::kHostFontGetGdiFont) {
+            FUZZ_EXPECT(a[0] == bank, "HostFontGetGdiFont on a foreign font bank");
+            FUZZ_EXPECT(c.fontHandle != 0 && static_cast<uint16_t>(a[1]) == c.fontHandle,
+                        "HostFontGetGdiFont for handle %lld, the object holds %u",
+                        static_cast<long long>(a[1]), c.fontHandle);
+            if (a[2] != 0) made.insert(a[2]);
+        } else if (op == Op::kCreatePen) {
+            made.insert(a[3]);
+        } else if (op == Op::kDeleteObject) {
+            FUZZ_EXPECT(made.count(a[0]), "DeleteObject of 0x%llx, which this draw did not make",
+                        static_cast<unsigned long long>(a[0]));
+            for (const auto& [h, dc] : dcs)
+                FUZZ_EXPECT(dc.pen != a[0] && dc.font != a[0],
+                            "DeleteObject of 0x%llx while it is selected into context 0x%llx",
+                            static_cast<unsigned long long>(a[0]),
+                            static_cast<unsigned long long>(h));
+            made.erase(a[0]);
+        } else if (op == Op::kHostGetSurfaceDC || op == Op::kHostBeginGdiDraw) {
+            dcs[a[0]] = Dc{op == Op::kHostGetSurfaceDC ? DcKind::kMeasuring : DcKind::kDrawing};
+        } else if (op == Op::kHostReleaseSurfaceDC || op == Op::kHostEndGdiDraw) {
+            DcKind want = op == Op::kHostReleaseSurfaceDC ? DcKind::kMeasuring : DcKind::kDrawing;
+            auto it = dcs.find(a[0]);
+            FUZZ_EXPECT(it != dcs.end() && it->second.kind == want,
+                        "%s of context 0x%llx, which did not come from its partner", opName,
+                        static_cast<unsigned long long>(a[0]));
+            const Dc& dc = it->second;
+            FUZZ_EXPECT(
+                dc.pen == kOriginalPen && dc.brush == kOriginalBrush && dc.font == kOriginalFont,
+                "context given back with pen 0x%llx brush 0x%llx font 0x%llx selected",
+                static_cast<unsigned long long>(dc.pen), static_cast<unsigned long long>(dc.brush),
+                static_cast<unsigned long long>(dc.font));
+            dcs.erase(it);
+        } else if (op == Op::kSelectObject) {
+            auto it = dcs.find(a[0]);
+            FUZZ_EXPECT(it != dcs.end(), "SelectObject into context 0x%llx, not held now",
+                        static_cast<unsigned long long>(a[0]));
+            int64_t h = a[1];
+            FUZZ_EXPECT(made.count(h) || IsStock(h) || h == kOriginalPen || h == kOriginalBrush ||
+                            h == kOriginalFont,
+                        "SelectObject of 0x%llx, neither made here nor stock nor the original",
+                        static_cast<unsigned long long>(h));
+            // Same classification as the simulated graphics layer.
+            if (h == kStockBase + NULL_BRUSH || h == kOriginalBrush)
+                it->second.brush = h;
+            else if (h & 0x8)
+                it->second.font = h;
+            else
+                it->second.pen = h;
+        } else if (op == Op::kGetTextExtentPointA) {
+            auto it = dcs.find(a[0]);
+            FUZZ_EXPECT(it != dcs.end() && it->second.kind == DcKind::kMeasuring,
+                        "text measured on context 0x%llx, not the measuring context",
+                        static_cast<unsigned long long>(a[0]));
+        } else if (op == Op::kEllipse) {
+            auto it = dcs.find(a[0]);
+            FUZZ_EXPECT(it != dcs.end() && it->second.kind == DcKind::kDrawing,
+                        "Ellipse on context 0x%llx, not a drawing context",
+                        static_cast<unsigned long long>(a[0]));
+        } else if (op == Op::kHostDrawText) {
+            FUZZ_EXPECT(a[0] == surface, "HostDrawText on a foreign surface");
+            FUZZ_EXPECT(made.count(a[1]), "HostDrawText with font 0x%llx, not live from the host",
+                        static_cast<unsigned long long>(a[1]));
+            FUZZ_EXPECT(k.text.size() <= kLongestText,
+                        "HostDrawText got %zu characters \"%s\", at most %zu expected",
+                        k.text.size(), k.text.c_str(), kLongestText);
+            FUZZ_EXPECT(a[7] == kDrawTextFlags, "HostDrawText flags 0x%llx, expected 0x25",
+                        static_cast<unsigned long long>(a[7]));
+        } else if (op == Op::kHostSetPen || op == Op::kHostDrawLine || op == Op::kHostDrawFrame ||
+                   op == Op::kHostMarkChanged) {
+            FUZZ_EXPECT(a[0] == surface, "%s on a foreign surface", opName);
+        } else if (op == Op::kSetLocalTime) {
+            FUZZ_EXPECT(clockWrites == 0 && broadcasts == 0 && redisplays == 0,
+                        "action %d: SetLocalTime out of order", index);
+            ++clockWrites;
+        } else if (op == Op::kSendMessageA) {
+            FUZZ_EXPECT(clockWrites == 1 && broadcasts == 0 && redisplays == 0,
+                        "action %d: broadcast out of order", index);
+            FUZZ_EXPECT(a[0] == 0xFFFF && a[1] == 0x1E && a[2] == 0 && a[3] == 0,
+                        "broadcast (0x%llx, 0x%llx, %lld, %lld), expected (0xFFFF, 0x1E, 0, 0)",
+                        static_cast<unsigned long long>(a[0]),
+                        static_cast<unsigned long long>(a[1]), static_cast<long long>(a[2]),
+                        static_cast<long long>(a[3]));
+            ++broadcasts;
+        } else if (op == Op::kHostRedisplay) {
+            FUZZ_EXPECT(redisplays == 0, "action %d asked for a redisplay twice", index);
+            FUZZ_EXPECT(!IsClockSetter(c) || broadcasts == 1,
+                        "action %d: redisplay before the broadcast", index);
+            FUZZ_EXPECT(a[1] == 0 && a[2] == 0, "HostRedisplay arguments %lld %lld, expected 0 0",
+                        static_cast<long long>(a[1]), static_cast<long long>(a[2]));
+            ++redisplays;
+        }
+    }
+
+    FUZZ_EXPECT(dcs.empty(), "%s returned holding %zu device context(s)", who, dcs.size());
+    FUZZ_EXPECT(made.empty(), "%s returned with %zu Windows font(s) or pen(s) not deleted", who,
+                made.size());
+    FUZZ_EXPECT(allocs == frees, "%s: %d LocalAlloc, %d LocalFree", who, allocs, frees);
+    FUZZ_EXPECT(fontCreates <= 1, "%s registered %d fonts", who, fontCreates);
+    if (IsClockSetter(c))
+        FUZZ_EXPECT(clockWrites == broadcasts && broadcasts == redisplays,
+                    "action %d: %d clock writes, %d broadcasts, %d redisplays", index, clockWrites,
+                    broadcasts, redisplays);
+    if (c.kind == CallKind::kDestroy)
+        FUZZ_EXPECT(
+            erases == (c.visibleBefore == 1 ? 1 : 0) && fontDeletes == (c.fontHandle != 0 ? 1 : 0),
+            "DestroyRunObject: %d erase(s) with visible %d, %d font release(s) with handle %u",
+            erases, c.visibleBefore, fontDeletes, c.fontHandle);
+    return pushes;
+}
+
+} // namespace fuzz

@@ -1,0 +1,37 @@
+#include "tests/fuzz/fuzz_report.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+namespace fuzz {
+
+void Fail(const char* format, ...) {
+    std::fprintf(stderr, "\n==chronyx-fuzz== expectation failed: ");
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(stderr, format, args);
+    va_end(args);
+    std::fprintf(stderr, "\n");
+    std::fflush(stderr);
+    std::abort();
+}
+
+bool Tracing() {
+    static const bool on = [] {
+        const char* v = std::getenv("CHX_FUZZ_TRACE");
+        return v && *v && *v != '0';
+    }();
+    return on;
+}
+
+void Trace(const char* format, ...) {
+    if (!Tracing()) return;
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(stderr, format, args);
+    va_end(args);
+    std::fputc('\n', stderr);
+}
+
+} // namespace fuzz

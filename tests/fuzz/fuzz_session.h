@@ -1,0 +1,14 @@
+// One fuzz input played as a host would play it: objects created from the
+// input's edit data, driven through every entry point and routine under a
+// clock, a profile and failures that the input decides, and destroyed when
+// the input ends. Every call is checked as it returns.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace fuzz {
+
+void RunInput(const uint8_t* data, size_t size);
+
+} // namespace fuzz
