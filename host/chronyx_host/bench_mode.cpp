@@ -17,6 +17,7 @@ constexpr int32_t kSurfaceHeight = 1200;
 constexpr int32_t kObjectWidth = 96;
 constexpr int32_t kObjectHeight = 64;
 constexpr int32_t kTypes = 4;
+constexpr int32_t kDrawRepeats = 200;
 
 int32_t g_pushes = 0;
 
@@ -66,6 +67,8 @@ struct Frame {
     int32_t draws;
 };
 
+const char* const kTypeNames[kTypes] = {"analog", "digital", "invisible", "calendar"};
+
 double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to, const LARGE_INTEGER& rate) {
     return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(rate.QuadPart);
 }
@@ -79,6 +82,99 @@ double Median(std::vector<double> values) {
 double Max(const std::vector<double>& values) {
     return values.empty() ? 0.0 : *std::max_element(values.begin(), values.end());
 }
+
+// ---- the bare calls of one draw of each kind, with their arguments ready ----
+
+struct BareContext {
+    HostSurface* surface;
+    HostFontBank* fonts;
+    HINSTANCE module;
+    const RunData* run; // a created object of the kind, for its font and colours
+    RECT rect;
+};
+
+HFONT FontOf(const BareContext& c) {
+    return HostFontGetGdiFont(c.fonts, static_cast<uint16_t>(c.run->fontHandle));
+}
+
+void BareDigital(const BareContext& c) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char designator[40], text[40];
+    GetProfileStringA("Intl", "s2359", "P.M.", designator, sizeof designator);
+    wsprintfA(text, "%02u:%02u:%02u", 11u, 59u, 59u);
+    HFONT font = FontOf(c);
+    HostDrawText(c.surface, font, &c.rect, "11:59:59 P.M.", c.run->digitalColor, kDrawTextFlags);
+    DeleteObject(font);
+    HostSetPen(c.surface, c.run->digitalColor, 0, 2);
+    HostDrawFrame(c.surface, &c.rect);
+}
+
+// Built-in pattern 3, mmmm d, yyyy.
+void BareCalendar(const BareContext& c) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char pattern[40], piece[24];
+    LoadStringA(c.module, 20403, pattern, sizeof pattern);
+    LoadStringA(c.module, 20209 + 12, piece, sizeof piece);
+    wsprintfA(piece, "%2u", 31u);
+    wsprintfA(piece, "%04u", 2026u);
+    HFONT font = FontOf(c);
+    HostDrawText(c.surface, font, &c.rect, "December 31, 2026", c.run->calendarColor,
+                 kDrawTextFlags);
+    DeleteObject(font);
+}
+
+void BareAnalog(const BareContext& c) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const RECT face{c.rect.left + 12, c.rect.top + 8, c.rect.right - 12, c.rect.bottom - 8};
+    const POINT centre{(face.left + face.right) / 2, (face.top + face.bottom) / 2};
+    const int32_t r = std::min(face.right - face.left, face.bottom - face.top) / 2 - 1;
+    HDC measuring = HostGetSurfaceDC(c.surface);
+    const POINT tips[3] = {
+        {centre.x, centre.y - r * 2 / 3}, {centre.x + r, centre.y}, {centre.x, centre.y + r}};
+    const COLORREF colours[3] = {c.run->hourHandColor, c.run->minuteHandColor,
+                                 c.run->secondHandColor};
+    for (int i = 0; i < 3; ++i) {
+        HostSetPen(c.surface, colours[i], 0, i == 2 ? 1 : 2);
+        HostDrawLine(c.surface, &centre, &tips[i], 1);
+    }
+    HostSetPen(c.surface, c.run->analogColor, 0, 2);
+    for (int i = 1; i <= 12; ++i) {
+        POINT inner{centre.x + (i - 6) * r / 7, centre.y - r * 9 / 10};
+        POINT outer{centre.x + (i - 6) * r / 6, centre.y - r};
+        HostDrawLine(c.surface, &inner, &outer, 1);
+    }
+    HFONT font = FontOf(c);
+    HGDIOBJ previous = SelectObject(measuring, font);
+    for (int i = 1; i <= 12; ++i) {
+        char text[8];
+        int length = wsprintfA(text, "%u", static_cast<unsigned>(i));
+        SIZE extent;
+        GetTextExtentPointA(measuring, text, length, &extent);
+        RECT box{centre.x + (i - 6) * r / 6, centre.y - r - extent.cy,
+                 centre.x + (i - 6) * r / 6 + extent.cx, centre.y - r};
+        HostDrawText(c.surface, font, &box, text, c.run->analogColor, kDrawTextFlags);
+    }
+    SelectObject(measuring, previous);
+    DeleteObject(font);
+    HDC dc = HostBeginGdiDraw(c.surface);
+    HPEN pen = CreatePen(PS_SOLID, 2, c.run->analogColor);
+    HGDIOBJ brush = GetStockObject(NULL_BRUSH);
+    HGDIOBJ previousPen = SelectObject(dc, pen);
+    HGDIOBJ previousBrush = SelectObject(dc, brush);
+    Ellipse(dc, centre.x - r, centre.y - r, centre.x + r, centre.y + r);
+    SelectObject(dc, previousBrush);
+    SelectObject(dc, previousPen);
+    DeleteObject(pen);
+    HostEndGdiDraw(c.surface, dc);
+    HostMarkChanged(c.surface, &face);
+    HostReleaseSurfaceDC(c.surface, measuring);
+}
+
+typedef void (*BareDraw)(const BareContext&);
+const BareDraw kBare[kTypes] = {BareAnalog, BareDigital, nullptr, BareCalendar};
 
 } // namespace
 
@@ -132,6 +228,8 @@ int RunBench(const ModuleBinding& module, const BenchOptions& options) {
     std::vector<Frame> frames(static_cast<size_t>(options.frames));
     std::vector<bool> wants(static_cast<size_t>(count));
     const double frameMs = 1000.0 / options.fps;
+    double drawSeconds[kTypes] = {};
+    int64_t drawCount[kTypes] = {};
     for (int32_t f = 0; f < options.frames; ++f) {
         Frame& frame = frames[f];
         QueryPerformanceCounter(&t0);
@@ -141,7 +239,12 @@ int RunBench(const ModuleBinding& module, const BenchOptions& options) {
         frame.draws = 0;
         for (int32_t i = 0; i < count; ++i) {
             if (!wants[i]) continue;
+            LARGE_INTEGER d0, d1;
+            QueryPerformanceCounter(&d0);
             module.DisplayRunObject(runs[i]);
+            QueryPerformanceCounter(&d1);
+            drawSeconds[i % kTypes] += Seconds(d0, d1, rate);
+            ++drawCount[i % kTypes];
             ++frame.draws;
         }
         QueryPerformanceCounter(&t2);
@@ -151,6 +254,29 @@ int RunBench(const ModuleBinding& module, const BenchOptions& options) {
         hostclock::Advance(static_cast<int64_t>((f + 1) * frameMs) -
                            static_cast<int64_t>(f * frameMs));
     }
+    // One object of each kind drawn again and again, alternating with the bare
+    // calls of its draw: what the module adds to the graphics interface.
+    double moduleDraw[kTypes] = {}, bareDraw[kTypes] = {};
+    for (int32_t type = 0; type < kTypes; ++type) {
+        if (!kBare[type]) continue;
+        const RunData* run = runs[type];
+        BareContext context{surface, fonts, module.module, run,
+                            RECT{run->header.x, run->header.y, run->header.x + run->header.width,
+                                 run->header.y + run->header.height}};
+        for (int32_t k = 0; k < kDrawRepeats; ++k) {
+            LARGE_INTEGER a, b, c;
+            QueryPerformanceCounter(&a);
+            module.DisplayRunObject(runs[type]);
+            QueryPerformanceCounter(&b);
+            kBare[type](context);
+            QueryPerformanceCounter(&c);
+            moduleDraw[type] += Seconds(a, b, rate);
+            bareDraw[type] += Seconds(b, c, rate);
+        }
+        moduleDraw[type] /= kDrawRepeats;
+        bareDraw[type] /= kDrawRepeats;
+    }
+
     for (RunData* run : runs)
         module.DestroyRunObject(run, 0);
     HrFontBankDestroy(fonts);
@@ -187,6 +313,14 @@ int RunBench(const ModuleBinding& module, const BenchOptions& options) {
                     "| %.1f ms | %.2f | ≤ 1 × | %s |\n",
                     label, allRedraw.size(), worstMs, static_cast<double>(options.fps), frameMs,
                     worstMs / frameMs, worstMs <= frameMs ? "met" : "**missed**");
+        for (int32_t type = 0; type < kTypes; ++type) {
+            if (!kBare[type]) continue;
+            double ratio = moduleDraw[type] / bareDraw[type];
+            std::printf("| Wine: one %s draw | %.1f µs | bare calls | %.1f µs | %.2f | ≤ 1.2 × "
+                        "| %s |\n",
+                        kTypeNames[type], moduleDraw[type] * 1e6, bareDraw[type] * 1e6, ratio,
+                        ratio <= 1.2 ? "met" : "**missed**");
+        }
         return 0;
     }
     std::printf("%d objects (%d each of analog, digital, invisible, calendar), %d frames\n", count,
@@ -198,6 +332,15 @@ int RunBench(const ModuleBinding& module, const BenchOptions& options) {
     std::printf("  worst of them:                    %8.3f ms  (of which handling %.3f ms)\n",
                 worstMs, Max(handleAll) * 1e3);
     std::printf("  events pushed in the run:         %8d\n", g_pushes);
+    for (int32_t type = 0; type < kTypes; ++type)
+        if (drawCount[type])
+            std::printf("  one %-9s draw (mean of %lld): %8.1f us\n", kTypeNames[type],
+                        static_cast<long long>(drawCount[type]),
+                        drawSeconds[type] / drawCount[type] * 1e6);
+    for (int32_t type = 0; type < kTypes; ++type)
+        if (kBare[type])
+            std::printf("  one %-9s draw alone: %8.1f us, its bare calls %8.1f us\n",
+                        kTypeNames[type], moduleDraw[type] * 1e6, bareDraw[type] * 1e6);
     std::printf("  budget of one %d fps frame:        %8.3f ms\n", options.fps, frameMs);
     return 0;
 }

@@ -12,6 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "host/chronyx_host/bench_mode.h"
 #include "host/chronyx_host/builtin_scenarios.h"
 #include "host/chronyx_host/host_run.h"
 #include "host/chronyx_host/module_binding.h"
@@ -33,6 +34,9 @@ const char kUsage[] =
     "  --real-clock   leave the machine's clock in charge and pace the frames\n"
     "                 at the scenario's fps (no clock steps allowed)\n"
     "  --list         name the built-in scenarios\n"
+    "  --bench [--objects N] [--frames M] [--fps F] [--rows]\n"
+    "                 time N objects of each display type for M frames instead\n"
+    "                 of running a scenario (see docs/performance.md)\n"
     "  --help         show this text\n";
 
 int BadInput(const std::string& file, const std::string& where, const std::string& message) {
@@ -87,6 +91,7 @@ void ListBuiltins() {
 int main(int argc, char** argv) {
     // The log is the same bytes on every system: no CR before each LF.
     _setmode(_fileno(stdout), _O_BINARY);
+    if (argc > 1 && std::strcmp(argv[1], "--bench") == 0) return BenchMain(argc, argv);
 
     RunOptions options;
     std::string modulePath;
