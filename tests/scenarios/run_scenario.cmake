@@ -1,0 +1,20 @@
+# Runs chronyx-host on one scenario and compares its log with the expected
+# one kept beside the scenario. Inputs: WINE_RUN, EXE, SCENARIO, EXPECTED,
+# WORK (a scratch folder), ARGS (more options, a ;-list).
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+execute_process(
+    COMMAND ${WINE_RUN} ${EXE} --out ${WORK}/out ${ARGS} ${SCENARIO}
+    WORKING_DIRECTORY ${WORK}
+    OUTPUT_VARIABLE out
+    ERROR_VARIABLE err
+    RESULT_VARIABLE status)
+file(WRITE ${WORK}/actual.log "${out}")
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "chronyx-host exited with ${status}: ${err}")
+endif()
+file(READ ${EXPECTED} expected)
+if(NOT out STREQUAL expected)
+    execute_process(COMMAND diff -u ${EXPECTED} ${WORK}/actual.log OUTPUT_VARIABLE difference)
+    message(FATAL_ERROR "the log differs from ${EXPECTED}:\n${difference}")
+endif()
