@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs a Windows program under Wine in the build's own prefix, never ~/.wine.
-# Usage: wine-run.sh [--prefix=DIR] program [args...]. Without --prefix the
-# prefix is $CHX_WINEPREFIX, else build/win32/wineprefix.
+# Usage: wine-run.sh [--prefix=DIR] [program [args...]]. Without --prefix the
+# prefix is $CHX_WINEPREFIX, else build/win32/wineprefix. Without a program it
+# only makes sure the prefix exists.
 here=$(cd "$(dirname "$0")/.." && pwd)
 prefix="${CHX_WINEPREFIX:-$here/build/win32/wineprefix}"
 case "$1" in
@@ -26,4 +27,5 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
         fi
     ) 9>"$WINEPREFIX.lock"
 fi
+[ $# -eq 0 ] && exit 0
 exec wine "$@"
