@@ -148,21 +148,17 @@ void BareTimerDigital() {
     DrawLine(g_text, g_run->digitalColor);
 }
 
-void Number(const char* format, unsigned value) {
-    wsprintfA(g_piece, format, value);
-}
-
 void Name(unsigned id) {
     LoadStringA(g_moduleInstance, id, g_piece, kPieceSize);
 }
+
+// The calendar prints its numbers itself; only the names and the pattern
+// come from the platform.
 
 // dd/mm/yy from the short date format.
 void BareShortDate() {
     ReadClock();
     GetProfileStringA("Intl", "sShortDate", "dd/mm/yy", g_pattern, kPatternSize);
-    Number("%02u", 5);
-    Number("%02u", 3);
-    Number("%02u", 26);
     DrawLine(g_text, g_run->calendarColor);
 }
 
@@ -172,8 +168,6 @@ void BareLongDate() {
     GetProfileStringA("Intl", "sLongDate", "dd/mm/yy", g_pattern, kPatternSize);
     Name(20222 + 4);
     Name(20209 + 3);
-    Number("%02u", 5);
-    Number("%04u", 2026);
     DrawLine(g_text, g_run->calendarColor);
 }
 
@@ -181,9 +175,7 @@ void BareLongDate() {
 void BareBuiltinDate() {
     ReadClock();
     LoadStringA(g_moduleInstance, 20401, g_pattern, kPatternSize);
-    Number("%2u", 5);
     Name(20209 + 3);
-    Number("%04u", 2026);
     DrawLine(g_text, g_run->calendarColor);
 }
 

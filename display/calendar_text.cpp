@@ -2,6 +2,7 @@
 
 #include "core/numeric.h"
 #include "display/bounded_text.h"
+#include "display/decimal_text.h"
 #include "display/display.h"
 #include "module/module_instance.h"
 #include "platform/windows_api.h"
@@ -21,11 +22,16 @@ char FoldCase(char c) {
 
 // The piece buffer is emptied first: a name the string table lacks then gives
 // nothing, whatever LoadStringA does with the buffer.
-void LoadName(unsigned id, char* piece, bool shortName) {
+size_t LoadName(unsigned id, char* piece, bool shortName) {
     piece[0] = '\0';
     LoadStringA(g_moduleInstance, id, piece, kPieceSize);
     piece[kPieceSize - 1] = '\0';
-    if (shortName && std::strlen(piece) > kShortNameLength) piece[kShortNameLength] = '\0';
+    size_t length = std::strlen(piece);
+    if (shortName && length > kShortNameLength) {
+        piece[kShortNameLength] = '\0';
+        length = kShortNameLength;
+    }
+    return length;
 }
 
 unsigned AsUnsigned(int32_t value) {
@@ -39,32 +45,25 @@ struct DateParts {
     int16_t weekday;
 };
 
-// Formats the piece for a run of length 1..4 of the letter d, m or y.
-void FormatRun(const DateParts& date, char letter, int length, char* piece) {
+// Formats the piece for a run of length 1..4 of the letter d, m or y and
+// returns its length. Single letters pad with a space, as "%2u" does.
+size_t FormatRun(const DateParts& date, char letter, int length, char* piece) {
     piece[0] = '\0';
     switch (letter) {
     case 'd':
-        if (length == 1)
-            wsprintfA(piece, "%2u", AsUnsigned(date.day));
-        else if (length == 2)
-            wsprintfA(piece, "%02u", AsUnsigned(date.day));
-        else
-            LoadName(kStringWeekdayBase + static_cast<unsigned>(date.weekday), piece, length == 3);
-        break;
+        if (length <= 2)
+            return FormatDecimal(AsUnsigned(date.day), 2, length == 1 ? ' ' : '0', piece);
+        return LoadName(kStringWeekdayBase + static_cast<unsigned>(date.weekday), piece,
+                        length == 3);
     case 'm':
-        if (length == 1)
-            wsprintfA(piece, "%2u", AsUnsigned(date.month));
-        else if (length == 2)
-            wsprintfA(piece, "%02u", AsUnsigned(date.month));
-        else
-            LoadName(kStringMonthBase + static_cast<unsigned>(date.month), piece, length == 3);
-        break;
+        if (length <= 2)
+            return FormatDecimal(AsUnsigned(date.month), 2, length == 1 ? ' ' : '0', piece);
+        return LoadName(kStringMonthBase + static_cast<unsigned>(date.month), piece, length == 3);
     default: // 'y': a lone y gives nothing, and yyy reads as y followed by yy
         if (length == 2 || length == 3)
-            wsprintfA(piece, "%02u", AsUnsigned(date.year % 100));
-        else if (length == 4)
-            wsprintfA(piece, "%04u", AsUnsigned(date.year));
-        break;
+            return FormatDecimal(AsUnsigned(date.year % 100), 2, '0', piece);
+        if (length == 4) return FormatDecimal(AsUnsigned(date.year), 4, '0', piece);
+        return 0;
     }
 }
 
@@ -76,6 +75,7 @@ void FormatCalendarText(int32_t year, int16_t month, int16_t day, int16_t weekda
     out[0] = '\0';
     const DateParts date{Low16(year), month, day, weekday};
     const size_t length = std::strlen(pattern);
+    BoundedText text{out, capacity, 0};
     size_t at = 0;
     while (at < length) {
         const char c = pattern[at];
@@ -84,13 +84,13 @@ void FormatCalendarText(int32_t year, int16_t month, int16_t day, int16_t weekda
             const char* open = pattern + at + 1;
             const char* close = std::strchr(open, '"');
             size_t literal = close ? static_cast<size_t>(close - open) : length - at - 1;
-            AppendBounded(out, capacity, open, literal);
+            text.Append(open, literal);
             at += literal + (close ? 2 : 1);
             continue;
         }
         const char letter = FoldCase(c);
         if (letter != 'd' && letter != 'm' && letter != 'y') {
-            AppendBounded(out, capacity, &c, 1);
+            text.Append(c);
             ++at;
             continue;
         }
@@ -98,8 +98,7 @@ void FormatCalendarText(int32_t year, int16_t month, int16_t day, int16_t weekda
         while (run < kLongestRun && FoldCase(pattern[at + run]) == letter)
             ++run;
         char piece[kPieceSize];
-        FormatRun(date, letter, run, piece);
-        AppendBounded(out, capacity, piece);
+        text.Append(piece, FormatRun(date, letter, run, piece));
         at += static_cast<size_t>(run);
     }
 }
