@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -21,6 +22,7 @@
 namespace {
 
 constexpr int kBadInput = 2;
+constexpr int32_t kLastClockSetter = 7; // actions 0 (SetHundredths) to 7 (SetYear)
 
 const char kUsage[] =
     "usage: chronyx-host [options] [SCENARIO]\n"
@@ -32,7 +34,7 @@ const char kUsage[] =
     "  --out DIR      folder for snapshots with a relative name (default: out)\n"
     "  --json         print the log as JSON lines\n"
     "  --real-clock   leave the machine's clock in charge and pace the frames\n"
-    "                 at the scenario's fps (no clock steps allowed)\n"
+    "                 at the scenario's fps (no clock steps or clock setters)\n"
     "  --list         name the built-in scenarios\n"
     "  --bench [--objects N] [--frames M] [--fps F] [--rows]\n"
     "                 time N objects of each display type for M frames instead\n"
@@ -148,12 +150,26 @@ int main(int argc, char** argv) {
     ScenarioError problem;
     if (!ParseScenario(text, &scenario, &problem))
         return BadInput(source, problem.where, problem.message);
-    if (options.realClock)
+    if (options.realClock) {
         for (const Step& step : scenario.timeline)
             if (step.kind == StepKind::Jump || step.kind == StepKind::SetClock)
                 return BadInput(source, step.where,
                                 "moves the clock, which needs the simulated clock "
                                 "(drop --real-clock)");
+        // On the machine's clock the clock setters would change the time of
+        // the whole computer; a scenario is no reason to do that.
+        std::vector<const Step*> steps;
+        for (const Step& step : scenario.timeline)
+            steps.push_back(&step);
+        for (const EventLine& line : scenario.eventLines)
+            for (const Step& step : line.steps)
+                steps.push_back(&step);
+        for (const Step* step : steps)
+            if (step->kind == StepKind::Action && step->routine <= kLastClockSetter)
+                return BadInput(source, step->where,
+                                "sets the computer's clock; run it on the simulated clock "
+                                "(drop --real-clock)");
+    }
 
     ModuleBinding module;
     BindError refusal;
