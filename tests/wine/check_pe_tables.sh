@@ -1,7 +1,8 @@
 #!/bin/sh
 # Checks CHRONYX.dll's PE tables as objdump reads them: exactly the exports of
-# the .def (name and ordinal, no ordinal-only extras), and every import from
-# HOSTRUN.dll by ordinal, without a name, among the host's twelve operations.
+# the .def (name and ordinal, no ordinal-only extras); the host's twelve
+# operations imported from HOSTRUN.dll by ordinal, without names; and no DLL
+# imported beyond Windows' own and HOSTRUN.dll (the C++ runtime is linked in).
 # Usage: check_pe_tables.sh OBJDUMP DLL DEF
 objdump=$1 dll=$2 def=$3
 dump=$(mktemp) && trap 'rm -f "$dump" "$dump".*' EXIT
@@ -35,5 +36,18 @@ while read -r ordinal name; do
     *) echo "HOSTRUN.dll import by unknown ordinal $ordinal"; status=1 ;;
     esac
 done <"$dump.hostrun"
+operations="50 54 56 60 65 66 67 98 143 169 170 177"
+found=$(cut -d' ' -f1 "$dump.hostrun" | sort -n | tr '\n' ' ' | sed 's/ $//')
+if [ "$found" != "$operations" ]; then
+    echo "HOSTRUN.dll ordinals imported: $found; expected: $operations"; status=1
+fi
+
+for imported in $(sed -n 's/^\tDLL Name: //p' "$dump"); do
+    case $(printf '%s' "$imported" | tr 'A-Z' 'a-z') in
+    kernel32.dll | user32.dll | gdi32.dll | msvcrt.dll | hostrun.dll) ;;
+    *) echo "imports $imported, which Windows does not provide"; status=1 ;;
+    esac
+done
+
 echo "$expected exports checked; $(wc -l <"$dump.hostrun") HOSTRUN.dll imports, by ordinal"
 exit $status
