@@ -166,6 +166,25 @@ TEST_F(PictureTest, DigitalInkIsCentredInItsRectangle) {
     EXPECT_NEAR((top + bottom) / 2.0, 60, 5.0);
 }
 
+std::string ProfileValue(const char* key) {
+    char value[256];
+    GetProfileStringA("Intl", key, "(absent)", value, sizeof(value));
+    return value;
+}
+
+TEST_F(PictureTest, IntlValuesLastForTheRunOnly) {
+    const std::string before = ProfileValue("s2359");
+    const std::string beforeShort = ProfileValue("sShortDate");
+    RunOneFrame(R"({"intl": {"s2359": "in the afternoon", "sShortDate": ""},
+                    "frames": 1, "objects": [{"name": "o", "display": "digital"}]})");
+    EXPECT_EQ(ProfileValue("s2359"), "in the afternoon");
+    EXPECT_EQ(ProfileValue("sShortDate"), "");
+    FinishRun(&run_);
+    started_ = false;
+    EXPECT_EQ(ProfileValue("s2359"), before);
+    EXPECT_EQ(ProfileValue("sShortDate"), beforeShort);
+}
+
 TEST_F(PictureTest, AHiddenObjectLeavesTheBackground) {
     RunOneFrame(R"({
         "frame": {"width": 200, "height": 100, "background": "#336699"},
