@@ -2,24 +2,6 @@
 
 #include "platform/windows_api.h"
 
-void ReadTimeOfDay(TimeOfDay* time) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    time->hour = static_cast<uint8_t>(now.wHour);
-    time->minute = static_cast<uint8_t>(now.wMinute);
-    time->second = static_cast<uint8_t>(now.wSecond);
-    time->hundredths = static_cast<uint8_t>(now.wMilliseconds / 10);
-}
-
-void ReadCalendarDate(CalendarDate* date) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    date->day = static_cast<uint8_t>(now.wDay);
-    date->month = static_cast<uint8_t>(now.wMonth);
-    date->year = now.wYear;
-    date->weekday = static_cast<uint8_t>(now.wDayOfWeek);
-}
-
 // Each writer reads the clock again, so the parts it does not carry are those
 // of the moment of the write.
 void WriteTimeOfDay(const TimeOfDay* time) {

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/windows_api.h"
+
 #pragma pack(push, 1)
 
 struct TimeOfDay {
@@ -25,8 +27,26 @@ struct CalendarDate {
 static_assert(sizeof(TimeOfDay) == 4);
 static_assert(sizeof(CalendarDate) == 7);
 
-void ReadTimeOfDay(TimeOfDay* time);
-void ReadCalendarDate(CalendarDate* date);
+// The readers are inline: the per-frame sample reads both on every twelfth
+// call of every object, and a call each would cost more than the conversion.
+inline void ReadTimeOfDay(TimeOfDay* time) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    time->hour = static_cast<uint8_t>(now.wHour);
+    time->minute = static_cast<uint8_t>(now.wMinute);
+    time->second = static_cast<uint8_t>(now.wSecond);
+    time->hundredths = static_cast<uint8_t>(now.wMilliseconds / 10);
+}
+
+inline void ReadCalendarDate(CalendarDate* date) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    date->day = static_cast<uint8_t>(now.wDay);
+    date->month = static_cast<uint8_t>(now.wMonth);
+    date->year = now.wYear;
+    date->weekday = static_cast<uint8_t>(now.wDayOfWeek);
+}
+
 // The writers check no ranges and do not report whether the clock was set.
 void WriteTimeOfDay(const TimeOfDay* time);
 void WriteCalendarDate(const CalendarDate* date);

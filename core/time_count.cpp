@@ -9,16 +9,6 @@ const double DaysBeforeMonth[12] = {
     273 * kHundredthsPerDay, 304 * kHundredthsPerDay, 334 * kHundredthsPerDay,
 };
 
-double TimeCountOf(const TimeOfDay* time, const CalendarDate* date) {
-    // A clock never shows month 0 or 13, but a bad reading must not index
-    // outside the table.
-    unsigned month = date->month;
-    double monthBase = (month >= 1 && month <= 12) ? DaysBeforeMonth[month - 1] : 0.0;
-    return monthBase + date->day * kHundredthsPerDay + time->hour * kHundredthsPerHour +
-           time->minute * kHundredthsPerMinute + time->second * kHundredthsPerSecond +
-           time->hundredths;
-}
-
 double CurrentTimeCount() {
     TimeOfDay time;
     CalendarDate date;
