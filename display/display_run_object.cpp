@@ -25,7 +25,10 @@ RECT FaceRect(const RunData* run, const RECT& object) {
                 object.bottom - insetY};
 }
 
-void ShowAnalog(RunData* run, const RECT& object) {
+// The three drawings stay out of line, so that the dispatcher itself costs an
+// invisible or hidden object no more than a call: the host calls it for them
+// on every frame they ask for it.
+[[gnu::noinline]] void ShowAnalog(RunData* run, const RECT& object) {
     int16_t hour, minute, second;
     if (run->clockMode == kModeTime) {
         TimeOfDay now;
@@ -44,21 +47,33 @@ void ShowAnalog(RunData* run, const RECT& object) {
     DrawAnalogFace(run, hour, minute, second, &face);
 }
 
+[[gnu::noinline]] void ShowDigital(RunData* run) {
+    char text[kTextBufferSize];
+    if (!FormatDigitalText(run, text, sizeof text)) return;
+    RECT object = ObjectRect(run);
+    DrawDigitalText(run, text, &object);
+}
+
+[[gnu::noinline]] void ShowCalendar(RunData* run) {
+    char text[kTextBufferSize];
+    if (!FormatCalendarLine(run, text, sizeof text)) return;
+    RECT object = ObjectRect(run);
+    DrawCalendarText(run, text, &object);
+}
+
 } // namespace
 
 extern "C" int16_t WINAPI DisplayRunObject(RunData* run) {
     if (run->visible != 1) return 0;
-    RECT object = ObjectRect(run);
-    char text[kTextBufferSize];
     switch (run->displayType) {
     case kDisplayAnalog:
-        ShowAnalog(run, object);
+        ShowAnalog(run, ObjectRect(run));
         break;
     case kDisplayDigital:
-        if (FormatDigitalText(run, text, sizeof text)) DrawDigitalText(run, text, &object);
+        ShowDigital(run);
         break;
     case kDisplayCalendar:
-        if (FormatCalendarLine(run, text, sizeof text)) DrawCalendarText(run, text, &object);
+        ShowCalendar(run);
         break;
     default: // invisible, or a type this module does not know
         break;
