@@ -86,7 +86,7 @@ TEST_F(CoreTest, CreationWritesExactlyTheNamedFields) {
 
     for (size_t i = 0; i < sizeof(RunData); ++i)
         EXPECT_EQ(Bytes(&expected)[i], Bytes(run)[i]) << "run data byte " << i;
-    EXPECT_NE(0, run->fontHandle);
+    EXPECT_NE(0, +run->fontHandle);
 }
 
 TEST_F(CoreTest, CountdownLengthWrapsAsThe32BitMachine) {
@@ -107,7 +107,7 @@ TEST_F(CoreTest, CountdownLengthWrapsAsThe32BitMachine) {
         edit.countdownMinutes = c.minutes;
         edit.countdownSeconds = c.seconds;
         ASSERT_EQ(0, Create());
-        EXPECT_EQ(c.expected, run->countdownStart)
+        EXPECT_EQ(c.expected, +run->countdownStart)
             << c.hours << " h " << c.minutes << " min " << c.seconds << " s";
     }
 }
@@ -132,13 +132,13 @@ TEST_F(CoreTest, FontRequestCarriesTheDisplayTypesGroup) {
         std::string where = "display type " + std::to_string(c.displayType);
 
         ASSERT_EQ(0, Create()) << where;
-        EXPECT_EQ(1, run->visible) << where;
+        EXPECT_EQ(1, +run->visible) << where;
         EXPECT_EQ(0, sim::LiveLocalAllocs()) << where;
         auto creates = sim::CallsNamed("HostFontCreate");
         if (c.group < 0) {
             EXPECT_EQ(0u, creates.size()) << where;
             EXPECT_EQ(0u, sim::CallsNamed("LocalAlloc").size()) << where;
-            EXPECT_EQ(0, run->fontHandle) << where;
+            EXPECT_EQ(0, +run->fontHandle) << where;
             continue;
         }
         ASSERT_EQ(1u, creates.size()) << where;
@@ -146,7 +146,7 @@ TEST_F(CoreTest, FontRequestCarriesTheDisplayTypesGroup) {
             static_cast<int64_t>(reinterpret_cast<uintptr_t>(sim::TheFontBank())), 0x101, 0, 0};
         EXPECT_EQ(args, creates[0].args) << where;
         EXPECT_EQ(1, sim::LiveHostFonts()) << where;
-        EXPECT_NE(0, run->fontHandle) << where;
+        EXPECT_NE(0, +run->fontHandle) << where;
 
         FontRequest expected;
         std::memset(&expected, 0, sizeof expected);
@@ -195,9 +195,9 @@ TEST_F(CoreTest, StyleTextsAreCutToTheirFieldAndSlot) {
         edit.countdownHours = 0x4242;
         ASSERT_EQ(0, Create()) << "length " << c.length;
 
-        EXPECT_EQ(c.inRunData, strnlen(run->calendarFontStyle, kStyleTextSize))
+        EXPECT_EQ(c.inRunData, strnlen(+run->calendarFontStyle, kStyleTextSize))
             << "length " << c.length;
-        EXPECT_EQ(0, std::memcmp(edit.calendarFontStyle, run->calendarFontStyle, c.inRunData))
+        EXPECT_EQ(0, std::memcmp(edit.calendarFontStyle, +run->calendarFontStyle, c.inRunData))
             << "length " << c.length;
 
         FontRequest got = sim::LastFontRequest();
@@ -226,15 +226,15 @@ TEST_F(CoreTest, FailedCreationLeavesNothingToRelease) {
         EXPECT_EQ(-1, Create()) << c.failure;
         // Steps before the font are done...
         EXPECT_EQ(30, run->header.x) << c.failure;
-        EXPECT_EQ(3, run->digitalFormat) << c.failure;
-        EXPECT_EQ(12000, run->countdownStart) << c.failure;
-        EXPECT_EQ(9, run->dialInsetX) << c.failure;
+        EXPECT_EQ(3, +run->digitalFormat) << c.failure;
+        EXPECT_EQ(12000, +run->countdownStart) << c.failure;
+        EXPECT_EQ(9, +run->dialInsetX) << c.failure;
         // ...those after it are not.
-        EXPECT_EQ(0, run->fontHandle) << c.failure;
-        EXPECT_EQ(0, run->visible) << c.failure;
-        EXPECT_EQ(0, run->firstHandle) << c.failure;
-        EXPECT_EQ(0, run->lastSecond) << c.failure;
-        EXPECT_EQ(0, run->lastYear) << c.failure;
+        EXPECT_EQ(0, +run->fontHandle) << c.failure;
+        EXPECT_EQ(0, +run->visible) << c.failure;
+        EXPECT_EQ(0, +run->firstHandle) << c.failure;
+        EXPECT_EQ(0, +run->lastSecond) << c.failure;
+        EXPECT_EQ(0, +run->lastYear) << c.failure;
         EXPECT_EQ(0, sim::ClockReads()) << c.failure;
         EXPECT_EQ(0, sim::LiveLocalAllocs()) << c.failure;
         EXPECT_EQ(0, sim::LiveHostFonts()) << c.failure;
@@ -248,12 +248,12 @@ TEST_F(CoreTest, FailedCreationLeavesNothingToRelease) {
 TEST_F(CoreTest, CreationJustBeforeMidnightTakesThatTimeAsSeen) {
     sim::SetClock(2025, 12, 31, 23, 59, 59, 950);
     ASSERT_EQ(0, Create());
-    EXPECT_EQ(59, run->lastSecond);
-    EXPECT_EQ(59, run->lastMinute);
-    EXPECT_EQ(23, run->lastHour);
-    EXPECT_EQ(31, run->lastDay);
-    EXPECT_EQ(12, run->lastMonth);
-    EXPECT_EQ(2025, run->lastYear);
+    EXPECT_EQ(59, +run->lastSecond);
+    EXPECT_EQ(59, +run->lastMinute);
+    EXPECT_EQ(23, +run->lastHour);
+    EXPECT_EQ(31, +run->lastDay);
+    EXPECT_EQ(12, +run->lastMonth);
+    EXPECT_EQ(2025, +run->lastYear);
     EXPECT_EQ(std::vector<int16_t>({2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), Frames(12));
     EXPECT_TRUE(PushedCodes().empty());
 }
@@ -306,8 +306,8 @@ TEST_F(CoreTest, DestroyErasesWhatIsShownAndReleasesWhatIsOwned) {
 TEST_F(CoreTest, InvisibleObjectLivesWithoutAFont) {
     edit = Settings(kDisplayInvisible);
     ASSERT_EQ(0, Create());
-    EXPECT_EQ(1, run->visible);
-    EXPECT_EQ(0, run->fontHandle);
+    EXPECT_EQ(1, +run->visible);
+    EXPECT_EQ(0, +run->fontHandle);
     ASSERT_EQ(0, DestroyRunObject(run, 0));
     EXPECT_EQ(1u, sim::CallsNamed("HostEraseObject").size());
     EXPECT_EQ(0u, sim::CallsNamed("HostFontDelete").size());

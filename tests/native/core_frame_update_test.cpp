@@ -30,7 +30,7 @@ TEST_F(CoreTest, ClockIsSampledOnEveryTwelfthCall) {
             sim::AdvanceClock(1000);
             EXPECT_EQ(c.result, HandleRunObject(run)) << "call " << call;
             EXPECT_EQ(c.clockReads, sim::ClockReads() - reads) << "call " << call;
-            EXPECT_EQ(call % 12, run->frameCounter) << "call " << call;
+            EXPECT_EQ(call % 12, +run->frameCounter) << "call " << call;
         }
     }
     EXPECT_EQ(std::vector<int64_t>({1, 1}), PushedCodes());
@@ -66,9 +66,9 @@ TEST_F(CoreTest, JumpBanksWhatTheTimerCountedUpToThePreviousSample) {
         UpToSample();
         Frames(1);
 
-        EXPECT_EQ(t0 + c.step, run->lastTimeCount) << c.what;
-        EXPECT_EQ(c.jump ? t0 + c.step : t0 + c.startOffset, run->chronoStart) << c.what;
-        EXPECT_EQ(1000 + c.banked, run->chronoElapsed) << c.what;
+        EXPECT_EQ(t0 + c.step, +run->lastTimeCount) << c.what;
+        EXPECT_EQ(c.jump ? t0 + c.step : t0 + c.startOffset, +run->chronoStart) << c.what;
+        EXPECT_EQ(1000 + c.banked, +run->chronoElapsed) << c.what;
     }
 }
 
@@ -77,8 +77,8 @@ TEST_F(CoreTest, FirstSampleIsNeverAForwardJump) {
     run->chronoStart = CurrentTimeCount();
     sim::AdvanceClock(3600 * 1000);
     Frames(12);
-    EXPECT_EQ(CurrentTimeCount() - 360000, run->chronoStart);
-    EXPECT_EQ(0, run->chronoElapsed);
+    EXPECT_EQ(CurrentTimeCount() - 360000, +run->chronoStart);
+    EXPECT_EQ(0, +run->chronoElapsed);
     EXPECT_EQ(360000, TimerValue(run));
 }
 
@@ -106,7 +106,7 @@ TEST_F(CoreTest, SeldomSamplesCountAsJumps) {
     run->chronoStart = run->lastTimeCount;
     for (int sample = 1; sample <= 3; ++sample) {
         Frames(12, 250);
-        EXPECT_EQ(CurrentTimeCount(), run->chronoStart) << "sample " << sample;
+        EXPECT_EQ(CurrentTimeCount(), +run->chronoStart) << "sample " << sample;
         EXPECT_EQ(0, TimerValue(run)) << "sample " << sample;
     }
 }
@@ -168,7 +168,7 @@ TEST_F(CoreTest, EachUnitChangeRaisesItsEventsInOrder) {
             EXPECT_EQ(expected[p.code - 1], seen[p.code - 1]) << at;
         }
         if (c.displayType == kDisplayCalendar) {
-            EXPECT_EQ(t.hour, run->lastHour) << c.what;
+            EXPECT_EQ(t.hour, +run->lastHour) << c.what;
         }
     }
 }
@@ -180,8 +180,8 @@ TEST_F(CoreTest, UnknownDisplayTypeStillKeepsTheTimerFromJumps) {
     run->chronoStart = run->lastTimeCount - 300;
     sim::AdvanceClock(-60 * 1000);
     EXPECT_EQ(std::vector<int16_t>(12, 0), Frames(12));
-    EXPECT_EQ(CurrentTimeCount(), run->chronoStart);
-    EXPECT_EQ(300, run->chronoElapsed);
+    EXPECT_EQ(CurrentTimeCount(), +run->chronoStart);
+    EXPECT_EQ(300, +run->chronoElapsed);
     EXPECT_TRUE(PushedCodes().empty());
 }
 

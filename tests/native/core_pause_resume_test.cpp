@@ -41,9 +41,9 @@ TEST_F(CoreTest, PausingBanksTheRunningPartAndStops) {
         run->chronoStart = CurrentTimeCount() - c.runningFor;
 
         EXPECT_EQ(0, PauseRunObject(run));
-        EXPECT_EQ(c.expected, run->chronoElapsed) << c.banked << " + " << c.runningFor;
-        EXPECT_EQ(0.0, run->chronoStart) << c.banked << " + " << c.runningFor;
-        EXPECT_EQ(1, run->paused) << c.banked << " + " << c.runningFor;
+        EXPECT_EQ(c.expected, +run->chronoElapsed) << c.banked << " + " << c.runningFor;
+        EXPECT_EQ(0.0, +run->chronoStart) << c.banked << " + " << c.runningFor;
+        EXPECT_EQ(1, +run->paused) << c.banked << " + " << c.runningFor;
     }
 }
 
@@ -62,16 +62,16 @@ TEST_F(CoreTest, ResumingRestartsOnlyATimerThePauseStopped) {
         const double now = CurrentTimeCount();
 
         EXPECT_EQ(0, ContinueRunObject(run));
-        EXPECT_EQ(c.restarts ? now : 0.0, run->chronoStart) << "paused " << c.paused;
-        EXPECT_EQ(500, run->chronoElapsed) << "paused " << c.paused;
-        EXPECT_EQ(c.paused, run->paused) << "paused " << c.paused;
+        EXPECT_EQ(c.restarts ? now : 0.0, +run->chronoStart) << "paused " << c.paused;
+        EXPECT_EQ(500, +run->chronoElapsed) << "paused " << c.paused;
+        EXPECT_EQ(c.paused, +run->paused) << "paused " << c.paused;
         // The clock as it now is counts as seen, and as the last sample.
         const int16_t seen[] = {run->lastSecond, run->lastMinute, run->lastHour,
                                 run->lastDay,    run->lastMonth,  run->lastYear};
         const int16_t expected[] = {2, 1, 18, 9, 7, 2026};
         for (int i = 0; i < 6; ++i)
             EXPECT_EQ(expected[i], seen[i]) << "paused " << c.paused << ", unit " << i;
-        EXPECT_EQ(now, run->lastTimeCount) << "paused " << c.paused;
+        EXPECT_EQ(now, +run->lastTimeCount) << "paused " << c.paused;
     }
 }
 
@@ -82,8 +82,8 @@ TEST_F(CoreTest, ResumingTwiceRestartsWithoutBanking) {
     ContinueRunObject(run);
     sim::AdvanceClock(5000);
     ContinueRunObject(run);
-    EXPECT_EQ(CurrentTimeCount(), run->chronoStart);
-    EXPECT_EQ(40, run->chronoElapsed);
+    EXPECT_EQ(CurrentTimeCount(), +run->chronoStart);
+    EXPECT_EQ(40, +run->chronoElapsed);
 }
 
 // The host may make no calls at all while the game is paused, for however

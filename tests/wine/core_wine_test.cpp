@@ -52,23 +52,23 @@ TEST_F(WineHost, ObjectLivesAndDiesWithItsFont) {
         EXPECT_EQ(33, run->header.x) << where;
         EXPECT_EQ(44, run->header.y) << where;
         EXPECT_EQ(120, run->header.width) << where;
-        EXPECT_EQ(540000, run->countdownStart) << where;
-        EXPECT_EQ(1, run->visible) << where;
-        EXPECT_EQ(1, run->firstHandle) << where;
+        EXPECT_EQ(540000, +run->countdownStart) << where;
+        EXPECT_EQ(1, +run->visible) << where;
+        EXPECT_EQ(1, +run->firstHandle) << where;
         // The fixture's clock starts at 2026-03-05 10:15:42.570.
-        EXPECT_EQ(42, run->lastSecond) << where;
-        EXPECT_EQ(10, run->lastHour) << where;
-        EXPECT_EQ(2026, run->lastYear) << where;
+        EXPECT_EQ(42, +run->lastSecond) << where;
+        EXPECT_EQ(10, +run->lastHour) << where;
+        EXPECT_EQ(2026, +run->lastYear) << where;
         EXPECT_EQ(c.hasFont ? 1 : 0, HrFontBankLiveCount(fontBank)) << where;
         if (c.hasFont) {
             LOGFONTA font = {};
             ASSERT_TRUE(
-                HrFontBankDescription(fontBank, static_cast<uint16_t>(run->fontHandle), &font))
+                HrFontBankDescription(fontBank, static_cast<uint16_t>(+run->fontHandle), &font))
                 << where;
             EXPECT_STREQ("Arial", font.lfFaceName) << where;
             EXPECT_EQ(-16, font.lfHeight) << where;
         } else {
-            EXPECT_EQ(0, run->fontHandle) << where;
+            EXPECT_EQ(0, +run->fontHandle) << where;
         }
 
         const size_t before = Callbacks().size();
@@ -108,7 +108,7 @@ TEST_F(WineHost, NewYearSampleRaisesTheEventsOfTheDisplayType) {
             EXPECT_EQ(0, p.b) << where;
         }
         if (!c.codes.empty()) {
-            EXPECT_EQ(0x2345, run->triggerEventCount) << where;
+            EXPECT_EQ(0x2345, +run->triggerEventCount) << where;
         }
         DestroyObject(run);
     }
@@ -126,22 +126,22 @@ TEST_F(WineHost, TimerKeepsItsValueAcrossAnHourLongPause) {
     hostclock::Advance(2500);
 
     EXPECT_EQ(0, Api().PauseRunObject(run));
-    EXPECT_EQ(250, run->chronoElapsed);
-    EXPECT_EQ(0.0, run->chronoStart);
-    EXPECT_EQ(1, run->paused);
+    EXPECT_EQ(250, +run->chronoElapsed);
+    EXPECT_EQ(0.0, +run->chronoStart);
+    EXPECT_EQ(1, +run->paused);
 
     hostclock::Advance(3600 * 1000);
     EXPECT_EQ(0, Api().ContinueRunObject(run));
     const double resumed = started + 250 + 360000;
-    EXPECT_EQ(resumed, run->chronoStart);
-    EXPECT_EQ(resumed, run->lastTimeCount);
+    EXPECT_EQ(resumed, +run->chronoStart);
+    EXPECT_EQ(resumed, +run->lastTimeCount);
 
     const size_t before = Callbacks().size();
     for (int call = 1; call <= 12; ++call)
         Api().HandleRunObject(run);
     EXPECT_EQ(before, Callbacks().size()) << "no events for what the pause passed over";
-    EXPECT_EQ(250, run->chronoElapsed);
-    EXPECT_EQ(resumed, run->chronoStart);
+    EXPECT_EQ(250, +run->chronoElapsed);
+    EXPECT_EQ(resumed, +run->chronoStart);
     EXPECT_EQ(0, Api().ReInitRunObject(run));
     DestroyObject(run);
 }
