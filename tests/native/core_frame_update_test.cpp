@@ -11,6 +11,28 @@ namespace {
 using coretest::CoreTest;
 using coretest::Push;
 
+// The scale the timer runs on: whole hundredths from a point of the year,
+// blind to leap years, never 0.
+TEST_F(CoreTest, TimeCountOfTheClock) {
+    struct {
+        int year, month, day, hour, minute, second, millisecond;
+        double expected;
+    } const cases[] = {
+        {2026, 1, 1, 0, 0, 0, 0, 8640000.0},
+        {2026, 12, 31, 23, 59, 59, 999, 3162239999.0},
+        {2026, 3, 5, 10, 15, 42, 570, 556654257.0},
+        {2026, 3, 5, 10, 15, 42, 9, 556654200.0},
+        {2024, 2, 29, 12, 0, 0, 0, 522720000.0},
+        {2024, 3, 1, 0, 0, 0, 0, 518400000.0}, // a day back from 29 February
+    };
+    for (const auto& c : cases) {
+        sim::SetClock(c.year, c.month, c.day, c.hour, c.minute, c.second, c.millisecond);
+        EXPECT_EQ(c.expected, CurrentTimeCount())
+            << c.year << "-" << c.month << "-" << c.day << " " << c.hour << ":" << c.minute << ":"
+            << c.second << "." << c.millisecond;
+    }
+}
+
 TEST_F(CoreTest, ClockIsSampledOnEveryTwelfthCall) {
     sim::SetClock(2026, 3, 5, 10, 15, 0, 0);
     ASSERT_EQ(0, Create());
