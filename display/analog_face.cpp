@@ -24,13 +24,61 @@ struct Dial {
     int16_t r;
 };
 
-// The point at distance d along the angle of value v with step s; each
-// coordinate is truncated on its own.
-POINT PointOn(const Dial& dial, int32_t value, double step, double distance) {
+// The direction of value v with step s.
+struct Direction {
+    double cosine;
+    double sine;
+};
+
+// Out of line so that the angle and its sine and cosine are always worked out
+// at run time by the C library, never folded by the compiler: a direction
+// read from the tables below is the very one this gives.
+[[gnu::noinline]] Direction DirectionOf(int32_t value, double step) {
     double angle = value * step - kQuarterTurn;
+    return Direction{std::cos(angle), std::sin(angle)};
+}
+
+// Every direction a face of the local time can use, worked out on the first
+// draw: the trigonometry was most of a face's own cost, and the steps are
+// constants. Hours 0 to 12 with the hour step (hands, marks, numerals),
+// minutes and seconds 0 to 59 with the minute step. A timer's hour beyond
+// these is worked out when it comes.
+constexpr int32_t kHourDirections = 13;
+constexpr int32_t kMinuteDirections = 60;
+
+struct DirectionTables {
+    Direction hour[kHourDirections];
+    Direction minute[kMinuteDirections];
+};
+
+const DirectionTables& Directions() {
+    static const DirectionTables tables = [] {
+        DirectionTables t;
+        for (int32_t v = 0; v < kHourDirections; ++v)
+            t.hour[v] = DirectionOf(v, kHourStep);
+        for (int32_t v = 0; v < kMinuteDirections; ++v)
+            t.minute[v] = DirectionOf(v, kMinuteStep);
+        return t;
+    }();
+    return tables;
+}
+
+Direction HourDirection(const DirectionTables& tables, int32_t value) {
+    if (value >= 0 && value < kHourDirections) return tables.hour[value];
+    return DirectionOf(value, kHourStep);
+}
+
+Direction MinuteDirection(const DirectionTables& tables, int32_t value) {
+    if (value >= 0 && value < kMinuteDirections) return tables.minute[value];
+    return DirectionOf(value, kMinuteStep);
+}
+
+// The point at distance d along a direction; each coordinate is truncated on
+// its own.
+POINT PointAt(const Dial& dial, const Direction& direction, double distance) {
     POINT p;
-    p.x = WrapAdd(dial.cx, TruncToI32(std::cos(angle) * distance));
-    p.y = WrapAdd(dial.cy, TruncToI32(std::sin(angle) * distance));
+    p.x = WrapAdd(dial.cx, TruncToI32(direction.cosine * distance));
+    p.y = WrapAdd(dial.cy, TruncToI32(direction.sine * distance));
     return p;
 }
 
@@ -93,7 +141,8 @@ RECT NumeralRect(int i, POINT anchor, SIZE extent) {
 }
 
 // False when the host has no Windows font: the circle is then left out too.
-bool DrawNumerals(RunData* run, HDC measuring, const Dial& dial) {
+bool DrawNumerals(RunData* run, HDC measuring, const Dial& dial,
+                  const DirectionTables& directions) {
     RunHeader* header = RunHeaderOf(run);
     HFONT font = HostFontGetGdiFont(header->fontBank, static_cast<uint16_t>(run->fontHandle));
     if (!font) return false;
@@ -108,7 +157,7 @@ bool DrawNumerals(RunData* run, HDC measuring, const Dial& dial) {
         // rectangle defined rather than built from stale stack.
         SIZE extent{0, 0};
         GetTextExtentPointA(measuring, text, static_cast<int>(std::strlen(text)), &extent);
-        RECT rect = NumeralRect(i, PointOn(dial, i, kHourStep, dial.r), extent);
+        RECT rect = NumeralRect(i, PointAt(dial, HourDirection(directions, i), dial.r), extent);
         HostDrawText(header->surface, font, &rect, text, run->analogColor, kDrawTextFlags);
     }
     SelectObject(measuring, previous);
@@ -149,27 +198,29 @@ void DrawAnalogFace(RunData* run, int16_t hour, int16_t minute, int16_t second, 
     HDC measuring = HostGetSurfaceDC(surface);
 
     const double r = dial.r;
+    const DirectionTables& directions = Directions();
     if (run->hourHand == 1)
-        DrawHand(surface, dial, PointOn(dial, hour, kHourStep, r * kHourHandLength),
+        DrawHand(surface, dial, PointAt(dial, HourDirection(directions, hour), r * kHourHandLength),
                  run->hourHandColor, 2, &run->hourHandEndX, &run->hourHandEndY);
     if (run->minuteHand == 1)
-        DrawHand(surface, dial, PointOn(dial, minute, kMinuteStep, r), run->minuteHandColor, 2,
-                 &run->minuteHandEndX, &run->minuteHandEndY);
+        DrawHand(surface, dial, PointAt(dial, MinuteDirection(directions, minute), r),
+                 run->minuteHandColor, 2, &run->minuteHandEndX, &run->minuteHandEndY);
     if (run->secondHand == 1)
-        DrawHand(surface, dial, PointOn(dial, second, kMinuteStep, r), run->secondHandColor, 1,
-                 &run->secondHandEndX, &run->secondHandEndY);
+        DrawHand(surface, dial, PointAt(dial, MinuteDirection(directions, second), r),
+                 run->secondHandColor, 1, &run->secondHandEndX, &run->secondHandEndY);
 
     if (run->analogMarks == 1) {
         HostSetPen(surface, run->analogColor, 0, 2);
         for (int i = 1; i <= 12; ++i) {
-            POINT inner = PointOn(dial, i, kHourStep, r * kMarkInner);
-            POINT outer = PointOn(dial, i, kHourStep, r);
+            POINT inner = PointAt(dial, HourDirection(directions, i), r * kMarkInner);
+            POINT outer = PointAt(dial, HourDirection(directions, i), r);
             HostDrawLine(surface, &inner, &outer, 1);
         }
     }
 
     bool haveFont = true;
-    if (run->analogNumerals != kNumeralsNone) haveFont = DrawNumerals(run, measuring, dial);
+    if (run->analogNumerals != kNumeralsNone)
+        haveFont = DrawNumerals(run, measuring, dial, directions);
     if (haveFont && run->border == 1) DrawCircle(run, dial, face);
 
     HostReleaseSurfaceDC(surface, measuring);
