@@ -45,25 +45,37 @@ struct DateParts {
     int16_t weekday;
 };
 
-// Formats the piece for a run of length 1..4 of the letter d, m or y and
-// returns its length. Single letters pad with a space, as "%2u" does.
-size_t FormatRun(const DateParts& date, char letter, int length, char* piece) {
-    piece[0] = '\0';
+// Numbers go into the text a character at a time: they are two or four
+// characters long, shorter than a call to copy them would be worth.
+void AppendNumber(BoundedText* text, uint32_t value, char pad, int width) {
+    char digits[kDecimalTextSize];
+    size_t length = FormatDecimal(value, width, pad, digits);
+    for (size_t i = 0; i < length; ++i)
+        text->Append(digits[i]);
+}
+
+// Appends what a run of length 1..4 of the letter d, m or y stands for.
+// Single letters pad with a space, as "%2u" does.
+void AppendRun(BoundedText* text, const DateParts& date, char letter, int length) {
+    char piece[kPieceSize];
     switch (letter) {
     case 'd':
         if (length <= 2)
-            return FormatDecimal(AsUnsigned(date.day), 2, length == 1 ? ' ' : '0', piece);
-        return LoadName(kStringWeekdayBase + static_cast<unsigned>(date.weekday), piece,
-                        length == 3);
+            return AppendNumber(text, AsUnsigned(date.day), length == 1 ? ' ' : '0', 2);
+        text->Append(piece, LoadName(kStringWeekdayBase + static_cast<unsigned>(date.weekday),
+                                     piece, length == 3));
+        return;
     case 'm':
         if (length <= 2)
-            return FormatDecimal(AsUnsigned(date.month), 2, length == 1 ? ' ' : '0', piece);
-        return LoadName(kStringMonthBase + static_cast<unsigned>(date.month), piece, length == 3);
+            return AppendNumber(text, AsUnsigned(date.month), length == 1 ? ' ' : '0', 2);
+        text->Append(piece, LoadName(kStringMonthBase + static_cast<unsigned>(date.month), piece,
+                                     length == 3));
+        return;
     default: // 'y': a lone y gives nothing, and yyy reads as y followed by yy
         if (length == 2 || length == 3)
-            return FormatDecimal(AsUnsigned(date.year % 100), 2, '0', piece);
-        if (length == 4) return FormatDecimal(AsUnsigned(date.year), 4, '0', piece);
-        return 0;
+            return AppendNumber(text, AsUnsigned(date.year % 100), '0', 2);
+        if (length == 4) AppendNumber(text, AsUnsigned(date.year), '0', 4);
+        return;
     }
 }
 
@@ -97,8 +109,7 @@ void FormatCalendarText(int32_t year, int16_t month, int16_t day, int16_t weekda
         int run = 1;
         while (run < kLongestRun && FoldCase(pattern[at + run]) == letter)
             ++run;
-        char piece[kPieceSize];
-        text.Append(piece, FormatRun(date, letter, run, piece));
+        AppendRun(&text, date, letter, run);
         at += static_cast<size_t>(run);
     }
 }
