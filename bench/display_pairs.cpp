@@ -96,8 +96,11 @@ auto Setup(ObjectSettings settings, const char* shortDate = nullptr,
         g_run = NewObject(settings);
         if (shortDate) sim::SetProfileString("Intl", "sShortDate", shortDate);
         if (longDate) sim::SetProfileString("Intl", "sLongDate", longDate);
-        // A timer running for 13 h 26 min 28.45 s, the countdown long run out.
-        if (settings.clockMode != kModeTime) g_run->chronoStart = CurrentTimeCount() - 4838845.0;
+        // The chronometer has run 13 h 26 min 28.45 s; the five-minute
+        // countdown has 3 min 0.5 s to go.
+        if (settings.clockMode == kModeChronometer)
+            g_run->chronoStart = CurrentTimeCount() - 4838845.0;
+        if (settings.clockMode == kModeCountdown) g_run->chronoStart = CurrentTimeCount() - 11950.0;
         Prepare();
     };
 }
@@ -141,10 +144,10 @@ void BareDigital(int layout, bool designator, bool border) {
     if (border) Frame();
 }
 
-void BareTimerDigital() {
+void BareTimerDigital(unsigned hours, unsigned minutes, unsigned seconds) {
     ReadClock();
     ReadClock();
-    wsprintfA(g_text, "%02u:%02u:%02u", 10u, 15u, 42u);
+    wsprintfA(g_text, "%02u:%02u:%02u", hours, minutes, seconds);
     DrawLine(g_text, g_run->digitalColor);
 }
 
@@ -265,8 +268,10 @@ void RegisterDisplayPairs() {
     Add("digital layout 2 (hh:mm)", Digital(2), [] { BareDigital(2, false, false); });
     Add("digital layout 3 (hh:mm:ss)", Digital(3), [] { BareDigital(3, false, false); });
     Add("digital layout 1, frame", Digital(1, kModeTime, 1), [] { BareDigital(1, true, true); });
-    Add("digital layout 3, chronometer", Digital(3, kModeChronometer), BareTimerDigital);
-    Add("digital layout 3, countdown", Digital(3, kModeCountdown), BareTimerDigital);
+    Add("digital layout 3, chronometer", Digital(3, kModeChronometer),
+        [] { BareTimerDigital(13, 26, 28); });
+    Add("digital layout 3, countdown", Digital(3, kModeCountdown),
+        [] { BareTimerDigital(0, 3, 0); });
 
     ObjectSettings invisible;
     invisible.displayType = kDisplayInvisible;

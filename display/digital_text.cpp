@@ -1,3 +1,5 @@
+#include <cstring>
+
 #include "core/clock_records.h"
 #include "display/bounded_text.h"
 #include "display/display.h"
@@ -16,24 +18,25 @@ bool HasSeconds(int16_t layout) {
 
 // The parts are 16-bit, so the widest clock, "65535:65535:65535", fits the
 // scratch buffer; it reaches out through the bounded append like the rest.
-void FormatClock(char* out, size_t capacity, int16_t layout, unsigned hour, unsigned minute,
+void FormatClock(BoundedText* text, int16_t layout, unsigned hour, unsigned minute,
                  unsigned second) {
     char clock[kTextBufferSize];
+    int length;
     if (HasSeconds(layout))
-        wsprintfA(clock, "%02u:%02u:%02u", hour, minute, second);
+        length = wsprintfA(clock, "%02u:%02u:%02u", hour, minute, second);
     else
-        wsprintfA(clock, "%02u:%02u", hour, minute);
-    AppendBounded(out, capacity, clock);
+        length = wsprintfA(clock, "%02u:%02u", hour, minute);
+    text->Append(clock, length > 0 ? static_cast<size_t>(length) : 0);
 }
 
 // The user's designator is read anew on every draw so that a change of the
 // Windows settings shows at once.
-void FormatLocalTime(int16_t layout, char* out, size_t capacity) {
+void FormatLocalTime(int16_t layout, BoundedText* text) {
     TimeOfDay now;
     ReadTimeOfDay(&now);
     unsigned hour = now.hour;
     if (layout == kLayoutShort24 || layout == kLayoutLong24) {
-        FormatClock(out, capacity, layout, hour, now.minute, now.second);
+        FormatClock(text, layout, hour, now.minute, now.second);
         return;
     }
     char designator[kTextBufferSize];
@@ -45,13 +48,13 @@ void FormatLocalTime(int16_t layout, char* out, size_t capacity) {
         if (hour > 12) hour -= 12;
     }
     designator[sizeof designator - 1] = '\0';
-    FormatClock(out, capacity, layout, hour, now.minute, now.second);
+    FormatClock(text, layout, hour, now.minute, now.second);
     if (designator[0] == '\0') return;
-    AppendBounded(out, capacity, " ");
-    AppendBounded(out, capacity, designator);
+    text->Append(' ');
+    text->Append(designator, std::strlen(designator));
 }
 
-void FormatTimer(const RunData* run, int16_t layout, char* out, size_t capacity) {
+void FormatTimer(const RunData* run, int16_t layout, BoundedText* text) {
     TimerReading t = ReadDisplayedTimer(run);
     uint16_t hours = t.hours;
     switch (layout) {
@@ -65,7 +68,7 @@ void FormatTimer(const RunData* run, int16_t layout, char* out, size_t capacity)
     default: // the long 24-hour layout shows the hours unfolded
         break;
     }
-    FormatClock(out, capacity, layout, hours, t.minutes, t.seconds);
+    FormatClock(text, layout, hours, t.minutes, t.seconds);
 }
 
 } // namespace
@@ -75,9 +78,10 @@ bool FormatDigitalText(const RunData* run, char* out, size_t capacity) {
     out[0] = '\0';
     const int16_t layout = run->digitalFormat;
     if (layout < kLayoutShort12 || layout > kLayoutLong24) return false;
+    BoundedText text{out, capacity, 0};
     if (run->clockMode == kModeTime)
-        FormatLocalTime(layout, out, capacity);
+        FormatLocalTime(layout, &text);
     else
-        FormatTimer(run, layout, out, capacity);
+        FormatTimer(run, layout, &text);
     return true;
 }
