@@ -245,8 +245,8 @@ void AddPair(const char* group, Side figure, Side floor, Goal goal, Check check)
 
 int main(int argc, char** argv) {
     using namespace bench;
-    int rounds = 5;
-    double minTime = 0.05;
+    int rounds = 15;
+    double minTime = 0.01;
     bool echo = false, checkOnly = false;
     int instructionSteps = 0;
     std::string extraRows, filter;
