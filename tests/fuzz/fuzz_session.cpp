@@ -15,13 +15,14 @@
 #include "tests/fuzz/fuzz_ops.h"
 #include "tests/fuzz/fuzz_report.h"
 #include "tests/fuzz/guarded_block.h"
+#include "tests/fuzz/write_sets.h"
 
 namespace fuzz {
 namespace {
 
 constexpr uint8_t kHeaderPattern = 0x3C;
 constexpr int kFrameBudget = 400; // frames per input, to keep executions fast
-constexpr int kFirstYear = 1601;   // the range of a Windows SYSTEMTIME
+constexpr int kFirstYear = 1601;  // the range of a Windows SYSTEMTIME
 constexpr int kLastYear = 30827;
 
 enum class SlotState { kEmpty, kLive, kFailed };
@@ -116,10 +117,13 @@ CallContext ContextFor(const Session& s, const Slot* slot, CallKind kind, int in
 
 // Runs one call with its checks; the call log stays readable until the next.
 template <class F> auto Checked(Session& s, const CallContext& c, int* pushes, F&& call) {
+    static RunSnapshot before;
+    if (c.run) TakeSnapshot(&before, c.run);
     sim::ClearCalls();
     g_callUnderWay = &c;
     auto result = call();
     g_callUnderWay = nullptr;
+    if (c.run) CheckWriteSet(c, before, c.run);
     int n = CheckCallLog(c);
     if (pushes) *pushes = n;
     if (s.allocArmed && !sim::CallsNamed("LocalAlloc").empty()) s.allocArmed = false;
@@ -277,6 +281,16 @@ void Display(Session& s, Slot& slot) {
     FUZZ_EXPECT(c.visibleBefore == 1 || sim::Calls().empty(),
                 "DisplayRunObject of an object with visible %d made %zu call(s)", c.visibleBefore,
                 sim::Calls().size());
+    // A built-in pattern that does not exist is an empty one, whatever the
+    // string table leaves in the buffer.
+    const RunData* run = slot.run;
+    if (slot.displayType == kDisplayCalendar && run->calendarFormat == 2 &&
+        (run->calendarPattern < 0 || run->calendarPattern > 6)) {
+        for (const sim::Call& k : sim::Calls())
+            FUZZ_EXPECT(k.op != "HostDrawText" || k.text.empty(),
+                        "calendar pattern %d drew \"%s\", expected an empty text",
+                        run->calendarPattern, k.text.c_str());
+    }
 }
 
 void OpHandle(Session& s) {

@@ -1,0 +1,126 @@
+#include "tests/fuzz/write_sets.h"
+
+#include <cstddef>
+#include <cstring>
+
+#include "tests/fuzz/fuzz_report.h"
+
+namespace fuzz {
+namespace {
+
+struct Range {
+    size_t begin, end; // [begin, end)
+};
+
+#define FIELD(f)                                                                                   \
+    Range {                                                                                        \
+        offsetof(RunData, f), offsetof(RunData, f) + sizeof(RunData::f)                            \
+    }
+#define HEADER(f)                                                                                  \
+    Range {                                                                                        \
+        offsetof(ObjectHeader, f), offsetof(ObjectHeader, f) + sizeof(ObjectHeader::f)             \
+    }
+#define FIELDS(first, last)                                                                        \
+    Range {                                                                                        \
+        offsetof(RunData, first), offsetof(RunData, last) + sizeof(RunData::last)                  \
+    }
+
+const Range kTimer[] = {FIELD(chronoStart), FIELD(chronoElapsed)};
+const Range kHandle[] = {FIELD(triggerEventCount),     FIELD(chronoStart),  FIELD(chronoElapsed),
+                         FIELDS(lastSecond, lastYear), FIELD(frameCounter), FIELD(firstHandle),
+                         FIELD(lastTimeCount)};
+const Range kPause[] = {FIELD(paused), FIELD(chronoStart), FIELD(chronoElapsed)};
+const Range kContinue[] = {FIELD(chronoStart), FIELDS(lastSecond, lastYear), FIELD(lastTimeCount)};
+const Range kDisplay[] = {FIELDS(centreY, secondHandEndY)};
+const Range kVisible[] = {FIELD(visible)};
+const Range kPosition[] = {HEADER(x), HEADER(y)};
+const Range kX[] = {HEADER(x)};
+const Range kY[] = {HEADER(y)};
+const Range kWidth[] = {HEADER(width)};
+const Range kHeight[] = {HEADER(height)};
+const Range kCountdown[] = {FIELD(chronoStart), FIELD(chronoElapsed), FIELD(countdownStart)};
+
+struct WriteSet {
+    const Range* ranges;
+    size_t count;
+};
+
+template <size_t N> constexpr WriteSet Set(const Range (&r)[N]) {
+    return {r, N};
+}
+constexpr WriteSet kNothing{nullptr, 0};
+
+WriteSet ActionWrites(int index) {
+    switch (index) {
+    case 8:  // ResetChronometer
+    case 9:  // StartChronometer
+    case 10: // StopChronometer
+    case 15: // StartCountdown
+    case 16: // StopCountdown
+        return Set(kTimer);
+    case 11: // ShowObject
+    case 12: // HideObject
+        return Set(kVisible);
+    case 13:
+        return Set(kPosition);
+    case 14:
+        return Set(kCountdown);
+    case 17:
+        return Set(kX);
+    case 18:
+        return Set(kY);
+    case 19:
+        return Set(kWidth);
+    case 20:
+        return Set(kHeight);
+    default: // the clock setters change the clock, not the object
+        return kNothing;
+    }
+}
+
+WriteSet WritesOf(const CallContext& c) {
+    switch (c.kind) {
+    case CallKind::kHandle:
+        return Set(kHandle);
+    case CallKind::kPause:
+        return Set(kPause);
+    case CallKind::kContinue:
+        return Set(kContinue);
+    case CallKind::kDisplay:
+        return Set(kDisplay);
+    case CallKind::kAction:
+        return ActionWrites(c.index);
+    default:
+        return kNothing;
+    }
+}
+
+bool Allowed(const WriteSet& set, size_t offset) {
+    for (size_t i = 0; i < set.count; ++i)
+        if (offset >= set.ranges[i].begin && offset < set.ranges[i].end) return true;
+    return false;
+}
+
+} // namespace
+
+// The host's own part of the header is poisoned; these copy and compare
+// around that on purpose.
+__attribute__((no_sanitize("address"))) void TakeSnapshot(RunSnapshot* snapshot,
+                                                          const RunData* run) {
+    const uint8_t* p = reinterpret_cast<const uint8_t*>(run);
+    for (size_t i = 0; i < sizeof(RunData); ++i)
+        snapshot->bytes[i] = p[i];
+}
+
+__attribute__((no_sanitize("address"))) void
+CheckWriteSet(const CallContext& c, const RunSnapshot& before, const RunData* after) {
+    const uint8_t* p = reinterpret_cast<const uint8_t*>(after);
+    const WriteSet set = WritesOf(c);
+    for (size_t i = 0; i < sizeof(RunData); ++i) {
+        if (p[i] == before.bytes[i] || Allowed(set, i)) continue;
+        Fail("%s %d changed run data byte %zu from 0x%02X to 0x%02X, outside what it may write",
+             KindName(c.kind), c.index, i, before.bytes[i], p[i]);
+    }
+}
+
+} // namespace fuzz
