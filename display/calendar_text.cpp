@@ -2,7 +2,6 @@
 
 #include "core/numeric.h"
 #include "display/bounded_text.h"
-#include "display/decimal_text.h"
 #include "display/display.h"
 #include "module/module_instance.h"
 #include "platform/windows_api.h"
@@ -45,13 +44,12 @@ struct DateParts {
     int16_t weekday;
 };
 
-// Numbers go into the text a character at a time: they are two or four
-// characters long, shorter than a call to copy them would be worth.
-void AppendNumber(BoundedText* text, uint32_t value, char pad, int width) {
-    char digits[kDecimalTextSize];
-    size_t length = FormatDecimal(value, width, pad, digits);
-    for (size_t i = 0; i < length; ++i)
-        text->Append(digits[i]);
+// A number is formatted into the piece buffer first; the widest, a 32-bit
+// value, takes ten characters of its 24.
+void AppendNumber(BoundedText* text, uint32_t value, const char* format) {
+    char piece[kPieceSize];
+    int length = wsprintfA(piece, format, value);
+    text->Append(piece, static_cast<size_t>(length));
 }
 
 // Appends what a run of length 1..4 of the letter d, m or y stands for.
@@ -61,20 +59,20 @@ void AppendRun(BoundedText* text, const DateParts& date, char letter, int length
     switch (letter) {
     case 'd':
         if (length <= 2)
-            return AppendNumber(text, AsUnsigned(date.day), length == 1 ? ' ' : '0', 2);
+            return AppendNumber(text, AsUnsigned(date.day), length == 1 ? "%2u" : "%02u");
         text->Append(piece, LoadName(kStringWeekdayBase + static_cast<unsigned>(date.weekday),
                                      piece, length == 3));
         return;
     case 'm':
         if (length <= 2)
-            return AppendNumber(text, AsUnsigned(date.month), length == 1 ? ' ' : '0', 2);
+            return AppendNumber(text, AsUnsigned(date.month), length == 1 ? "%2u" : "%02u");
         text->Append(piece, LoadName(kStringMonthBase + static_cast<unsigned>(date.month), piece,
                                      length == 3));
         return;
     default: // 'y': a lone y gives nothing, and yyy reads as y followed by yy
         if (length == 2 || length == 3)
-            return AppendNumber(text, AsUnsigned(date.year % 100), '0', 2);
-        if (length == 4) AppendNumber(text, AsUnsigned(date.year), '0', 4);
+            return AppendNumber(text, AsUnsigned(date.year % 100), "%02u");
+        if (length == 4) AppendNumber(text, AsUnsigned(date.year), "%04u");
         return;
     }
 }

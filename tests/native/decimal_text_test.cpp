@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "display/decimal_text.h"
+#include "platform/sim_decimal.h"
 
 namespace {
 
