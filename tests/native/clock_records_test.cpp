@@ -46,7 +46,7 @@ TEST_F(ClockRecords, ReadCalendarDateKeepsTheFullYear) {
         sim::SetClock(c.year, c.month, c.day, 8, 0, 0, 0);
         CalendarDate date = {0xAA, 0xAA, 0xAAAAAAAAu, 0xAA};
         ReadCalendarDate(&date);
-        EXPECT_EQ(static_cast<uint32_t>(c.year), date.year);
+        EXPECT_EQ(static_cast<uint32_t>(c.year), +date.year);
         EXPECT_EQ(c.month, date.month) << c.year;
         EXPECT_EQ(c.day, date.day) << c.year;
         EXPECT_EQ(c.weekday, date.weekday) << c.year << "-" << c.month << "-" << c.day;

@@ -44,18 +44,18 @@ TEST_F(TimerActionsTest, EachActionFromEachState) {
         EXPECT_EQ(0, c.action(run, c.param, 0)) << c.name;
         switch (c.start) {
         case kKeepsStart:
-            EXPECT_EQ(startBefore, run->chronoStart) << c.name;
+            EXPECT_EQ(startBefore, +run->chronoStart) << c.name;
             break;
         case kStartsNow:
-            EXPECT_EQ(CurrentTimeCount(), run->chronoStart) << c.name;
+            EXPECT_EQ(CurrentTimeCount(), +run->chronoStart) << c.name;
             break;
         case kStopped:
-            EXPECT_EQ(0.0, run->chronoStart) << c.name;
+            EXPECT_EQ(0.0, +run->chronoStart) << c.name;
             EXPECT_FALSE(std::signbit(run->chronoStart)) << c.name;
             break;
         }
-        EXPECT_EQ(c.banked, run->chronoElapsed) << c.name;
-        EXPECT_EQ(c.countdown, run->countdownStart) << c.name;
+        EXPECT_EQ(c.banked, +run->chronoElapsed) << c.name;
+        EXPECT_EQ(c.countdown, +run->countdownStart) << c.name;
         EXPECT_EQ(c.redisplays, Redisplays()) << c.name;
         EXPECT_EQ(0, sim::ClockWrites()) << c.name;
     }
@@ -65,9 +65,9 @@ TEST_F(TimerActionsTest, NegativeZeroStartIsStopped) {
     run->chronoStart = -0.0;
     run->chronoElapsed = 40;
     StopChronometer(run, 0, 0);
-    EXPECT_EQ(40, run->chronoElapsed) << "a stopped timer has nothing to bank";
+    EXPECT_EQ(40, +run->chronoElapsed) << "a stopped timer has nothing to bank";
     StartChronometer(run, 0, 0);
-    EXPECT_EQ(CurrentTimeCount(), run->chronoStart) << "a stopped timer starts";
+    EXPECT_EQ(CurrentTimeCount(), +run->chronoStart) << "a stopped timer starts";
 }
 
 TEST_F(TimerActionsTest, SecondStartKeepsCountingFromTheFirst) {
@@ -92,7 +92,7 @@ TEST_F(TimerActionsTest, CountdownAndChronometerDriveOneTimer) {
     StartChronometer(run, 0, 0);
     sim::AdvanceClock(100000);
     EXPECT_EQ(0, GetCountdown(run, 0)) << "run out, never below 0";
-    EXPECT_NE(0.0, run->chronoStart) << "running out does not stop the timer";
+    EXPECT_NE(0.0, +run->chronoStart) << "running out does not stop the timer";
 }
 
 TEST_F(TimerActionsTest, ResetOnARunningTimerReadsZeroFromThenOn) {
@@ -119,7 +119,7 @@ TEST_F(TimerActionsTest, SetCountdownTruncatesThousandthsTowardZero) {
     };
     for (const Case& c : cases) {
         SetCountdown(run, c.thousandths, 0);
-        EXPECT_EQ(c.hundredths, run->countdownStart) << "SetCountdown(" << c.thousandths << ")";
+        EXPECT_EQ(c.hundredths, +run->countdownStart) << "SetCountdown(" << c.thousandths << ")";
     }
 }
 
@@ -127,5 +127,5 @@ TEST_F(TimerActionsTest, StopBanksWithThirtyTwoBitWrap) {
     run->chronoElapsed = std::numeric_limits<int32_t>::max();
     StartedAgo(100);
     StopChronometer(run, 0, 0);
-    EXPECT_EQ(std::numeric_limits<int32_t>::min() + 99, run->chronoElapsed);
+    EXPECT_EQ(std::numeric_limits<int32_t>::min() + 99, +run->chronoElapsed);
 }
