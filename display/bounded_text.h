@@ -5,25 +5,6 @@
 #include <cstddef>
 #include <cstring>
 
-// out holds a zero-terminated text in a buffer of capacity bytes (capacity > 0).
-inline void AppendBounded(char* out, size_t capacity, const char* piece, size_t pieceLength) {
-    size_t used = 0;
-    while (used + 1 < capacity && out[used] != '\0')
-        ++used;
-    if (used + 1 >= capacity) {
-        out[used] = '\0';
-        return;
-    }
-    size_t room = capacity - 1 - used;
-    if (pieceLength > room) pieceLength = room;
-    std::memcpy(out + used, piece, pieceLength);
-    out[used + pieceLength] = '\0';
-}
-
-inline void AppendBounded(char* out, size_t capacity, const char* piece) {
-    AppendBounded(out, capacity, piece, std::strlen(piece));
-}
-
 // A text built piece by piece in a fixed buffer that remembers its length, so
 // that each append costs only the piece. Starts on an empty buffer.
 struct BoundedText {
