@@ -20,17 +20,19 @@ extern "C" int16_t WINAPI PauseRunObject(RunData* run) {
 }
 
 extern "C" int16_t WINAPI ContinueRunObject(RunData* run) {
-    // paused is left set: every pause sets it anew.
-    if (run->paused == 1) run->chronoStart = CurrentTimeCount();
-
+    // One reading serves the restart, the units seen and the last sample.
     TimeOfDay time;
     CalendarDate date;
     ReadTimeOfDay(&time);
     ReadCalendarDate(&date);
+    const double now = TimeCountOf(&time, &date);
+
+    // paused is left set: every pause sets it anew.
+    if (run->paused == 1) run->chronoStart = now;
     MarkUnitsSeen(run, &time, &date);
     // Without this the next sample would be compared with the last one before
     // the pause, take the pause for a clock jump and bank it into the timer
     // that the pause had stopped.
-    run->lastTimeCount = TimeCountOf(&time, &date);
+    run->lastTimeCount = now;
     return 0;
 }

@@ -11,20 +11,8 @@ namespace {
 
 using wine::Api;
 using wine::CallbackCall;
+using wine::Moment;
 using wine::WineHost;
-
-SYSTEMTIME Moment(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second,
-                  WORD millisecond) {
-    SYSTEMTIME t = {};
-    t.wYear = year;
-    t.wMonth = month;
-    t.wDay = day;
-    t.wHour = hour;
-    t.wMinute = minute;
-    t.wSecond = second;
-    t.wMilliseconds = millisecond;
-    return t;
-}
 
 std::vector<int32_t> PushedCodes(const std::vector<CallbackCall>& calls) {
     std::vector<int32_t> codes;

@@ -12,6 +12,7 @@
 namespace {
 
 using wine::Api;
+using wine::Moment;
 using wine::WineHost;
 
 struct Broadcast {
@@ -28,19 +29,6 @@ const std::vector<wine::CallbackCall>* g_callbacks = nullptr;
 LRESULT WINAPI RecordSendMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     g_broadcasts.push_back({window, message, wparam, lparam, g_callbacks->size()});
     return 0;
-}
-
-SYSTEMTIME Moment(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second,
-                  WORD millisecond) {
-    SYSTEMTIME t = {};
-    t.wYear = year;
-    t.wMonth = month;
-    t.wDay = day;
-    t.wHour = hour;
-    t.wMinute = minute;
-    t.wSecond = second;
-    t.wMilliseconds = millisecond;
-    return t;
 }
 
 class EventsWine : public WineHost {
