@@ -8,7 +8,7 @@
 #include "bench/objects.h"
 #include "bench/pairs.h"
 #include "display/display.h"
-#include "module/module_instance.h"
+#include "core/module_instance.h"
 #include "platform/sim_machine.h"
 
 namespace bench {

@@ -10,8 +10,8 @@
 #include "bench/objects.h"
 #include "bench/pairs.h"
 #include "core/time_count.h"
-#include "module/entry_points.h"
-#include "module/module_instance.h"
+#include "contract/entry_points.h"
+#include "core/module_instance.h"
 #include "platform/sim_machine.h"
 #include "platform/windows_api.h"
 

@@ -2,7 +2,7 @@
 // the two clock reads a sample cannot avoid.
 #include "bench/objects.h"
 #include "bench/pairs.h"
-#include "module/entry_points.h"
+#include "contract/entry_points.h"
 #include "platform/windows_api.h"
 
 namespace bench {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "module/entry_points.h"
+#include "contract/entry_points.h"
 #include "platform/sim_machine.h"
 
 namespace bench {

@@ -5,7 +5,7 @@
 #include "core/numeric.h"
 #include "core/records.h"
 #include "core/style_text.h"
-#include "module/entry_points.h"
+#include "contract/entry_points.h"
 
 namespace {
 
@@ -86,10 +86,6 @@ uint16_t RegisterFont(const RunData* run, const FontGroup& group) {
 }
 
 } // namespace
-
-extern "C" int16_t WINAPI GetRunObjectDataSize(EditorArg, EditorArg) {
-    return static_cast<int16_t>(sizeof(RunData));
-}
 
 extern "C" int16_t WINAPI CreateRunObject(RunData* run, const EditData* edit,
                                           const CreationRecord* creation) {

@@ -6,7 +6,7 @@
 #include "core/records.h"
 #include "core/shared_timer.h"
 #include "core/time_count.h"
-#include "module/entry_points.h"
+#include "contract/entry_points.h"
 
 extern "C" int16_t WINAPI PauseRunObject(RunData* run) {
     if (!TimerRunning(run)) {

@@ -1,6 +1,6 @@
 #include "core/clock_records.h"
 #include "display/display.h"
-#include "module/module_instance.h"
+#include "core/module_instance.h"
 #include "platform/windows_api.h"
 #include "resources/string_ids.h"
 

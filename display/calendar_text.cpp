@@ -3,7 +3,7 @@
 #include "core/numeric.h"
 #include "display/bounded_text.h"
 #include "display/display.h"
-#include "module/module_instance.h"
+#include "core/module_instance.h"
 #include "platform/windows_api.h"
 #include "resources/string_ids.h"
 

@@ -1,5 +1,5 @@
 // Drawing one Clock object: the analog face, the digital time text and the
-// calendar text. DisplayRunObject (module/entry_points.h) is the only caller.
+// calendar text. DisplayRunObject (contract/entry_points.h) is the only caller.
 #pragma once
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 #include "core/clock_records.h"
 #include "core/numeric.h"
 #include "display/display.h"
-#include "module/entry_points.h"
+#include "contract/entry_points.h"
 
 namespace {
 

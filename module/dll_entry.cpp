@@ -1,4 +1,4 @@
-#include "module/module_instance.h"
+#include "core/module_instance.h"
 
 HINSTANCE g_moduleInstance = nullptr;
 

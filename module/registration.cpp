@@ -2,25 +2,28 @@
 
 #include "core/records.h"
 #include "events/routines.h"
-#include "module/entry_points.h"
+#include "contract/entry_points.h"
 
+// The tables are the routine list in its order; the index is the interface.
 const ConditionRoutine ConditionTable[kConditionCount + 1] = {
-    ChronometerReading, OnEachSecond, OnEachMinute,     OnEachHour, OnEachDay,
-    OnEachMonth,        OnEachYear,   CountdownReading, IsVisible,  nullptr,
+#define CHX_CONDITION(index, name) name,
+#include "contract/routine_list.inc"
+#undef CHX_CONDITION
+    nullptr,
 };
 
 const ActionRoutine ActionTable[kActionCount + 1] = {
-    SetHundredths, SetSeconds,  SetMinutes,       SetHours,         SetDayOfWeek,    SetDayOfMonth,
-    SetMonth,      SetYear,     ResetChronometer, StartChronometer, StopChronometer, ShowObject,
-    HideObject,    SetPosition, SetCountdown,     StartCountdown,   StopCountdown,   SetXPosition,
-    SetYPosition,  SetWidth,    SetHeight,        nullptr,
+#define CHX_ACTION(index, name, parameter) name,
+#include "contract/routine_list.inc"
+#undef CHX_ACTION
+    nullptr,
 };
 
 const ExpressionRoutine ExpressionTable[kExpressionCount + 1] = {
-    GetHundredths, GetSeconds,     GetMinutes,     GetHours,       GetDayOfWeek,   GetDayOfMonth,
-    GetMonth,      GetYear,        GetChronometer, GetCentreX,     GetCentreY,     GetHourHandX,
-    GetHourHandY,  GetMinuteHandX, GetMinuteHandY, GetSecondHandX, GetSecondHandY, GetCountdown,
-    GetXPosition,  GetYPosition,   GetWidth,       GetHeight,      nullptr,
+#define CHX_EXPRESSION(index, name) name,
+#include "contract/routine_list.inc"
+#undef CHX_EXPRESSION
+    nullptr,
 };
 
 extern "C" int16_t WINAPI GetRunObjectInfos(EditorArg, RegistrationRecord* record) {

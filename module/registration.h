@@ -1,11 +1,10 @@
 // The registration record's values and the three routine tables.
 #pragma once
 
-#include "module/host_services.h"
+#include "contract/entry_points.h"
+#include "contract/host_services.h"
 
-constexpr uint16_t kConditionCount = 9;
-constexpr uint16_t kActionCount = 21;
-constexpr uint16_t kExpressionCount = 22;
+static_assert(kConditionCount == 9 && kActionCount == 21 && kExpressionCount == 22);
 constexpr uint16_t kObjectFlags = 0x1214;
 constexpr uint16_t kHostParameter = 101;
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "module/host_services.h"
+#include "contract/host_services.h"
 
 namespace sim {
 

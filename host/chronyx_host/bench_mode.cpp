@@ -90,12 +90,27 @@ struct BareContext {
     HostSurface* surface;
     HostFontBank* fonts;
     HINSTANCE module;
-    const RunData* run; // a created object of the kind, for its font and colours
+    const EditData* edit; // the settings of the objects of the kind, for their colours
+    uint16_t font;        // registered here from the same description as the objects'
     RECT rect;
 };
 
 HFONT FontOf(const BareContext& c) {
-    return HostFontGetGdiFont(c.fonts, static_cast<uint16_t>(c.run->fontHandle));
+    return HostFontGetGdiFont(c.fonts, c.font);
+}
+
+// The font a host would register for an object of this kind, as the module
+// asks for it: the bare calls draw with an equal one rather than reaching into
+// the object's run data, which is the module's.
+uint16_t RegisterFontLike(HostFontBank* fonts, const EditData& edit, int32_t type) {
+    FontRequest request{};
+    request.word10 = 1;
+    request.word98 = 2;
+    request.word102 = 255;
+    request.font = type == kDisplayAnalog    ? edit.analogFont
+                   : type == kDisplayDigital ? edit.digitalFont
+                                             : edit.calendarFont;
+    return HostFontCreate(fonts, kFontKind, &request, 0, 0);
 }
 
 void BareDigital(const BareContext& c) {
@@ -105,9 +120,9 @@ void BareDigital(const BareContext& c) {
     GetProfileStringA("Intl", "s2359", "P.M.", designator, sizeof designator);
     wsprintfA(text, "%02u:%02u:%02u", 11u, 59u, 59u);
     HFONT font = FontOf(c);
-    HostDrawText(c.surface, font, &c.rect, "11:59:59 P.M.", c.run->digitalColor, kDrawTextFlags);
+    HostDrawText(c.surface, font, &c.rect, "11:59:59 P.M.", c.edit->digitalColor, kDrawTextFlags);
     DeleteObject(font);
-    HostSetPen(c.surface, c.run->digitalColor, 0, 2);
+    HostSetPen(c.surface, c.edit->digitalColor, 0, 2);
     HostDrawFrame(c.surface, &c.rect);
 }
 
@@ -121,7 +136,7 @@ void BareCalendar(const BareContext& c) {
     wsprintfA(piece, "%2u", 31u);
     wsprintfA(piece, "%04u", 2026u);
     HFONT font = FontOf(c);
-    HostDrawText(c.surface, font, &c.rect, "December 31, 2026", c.run->calendarColor,
+    HostDrawText(c.surface, font, &c.rect, "December 31, 2026", c.edit->calendarColor,
                  kDrawTextFlags);
     DeleteObject(font);
 }
@@ -135,13 +150,13 @@ void BareAnalog(const BareContext& c) {
     HDC measuring = HostGetSurfaceDC(c.surface);
     const POINT tips[3] = {
         {centre.x, centre.y - r * 2 / 3}, {centre.x + r, centre.y}, {centre.x, centre.y + r}};
-    const COLORREF colours[3] = {c.run->hourHandColor, c.run->minuteHandColor,
-                                 c.run->secondHandColor};
+    const COLORREF colours[3] = {c.edit->hourHandColor, c.edit->minuteHandColor,
+                                 c.edit->secondHandColor};
     for (int i = 0; i < 3; ++i) {
         HostSetPen(c.surface, colours[i], 0, i == 2 ? 1 : 2);
         HostDrawLine(c.surface, &centre, &tips[i], 1);
     }
-    HostSetPen(c.surface, c.run->analogColor, 0, 2);
+    HostSetPen(c.surface, c.edit->analogColor, 0, 2);
     for (int i = 1; i <= 12; ++i) {
         POINT inner{centre.x + (i - 6) * r / 7, centre.y - r * 9 / 10};
         POINT outer{centre.x + (i - 6) * r / 6, centre.y - r};
@@ -156,12 +171,12 @@ void BareAnalog(const BareContext& c) {
         GetTextExtentPointA(measuring, text, length, &extent);
         RECT box{centre.x + (i - 6) * r / 6, centre.y - r - extent.cy,
                  centre.x + (i - 6) * r / 6 + extent.cx, centre.y - r};
-        HostDrawText(c.surface, font, &box, text, c.run->analogColor, kDrawTextFlags);
+        HostDrawText(c.surface, font, &box, text, c.edit->analogColor, kDrawTextFlags);
     }
     SelectObject(measuring, previous);
     DeleteObject(font);
     HDC dc = HostBeginGdiDraw(c.surface);
-    HPEN pen = CreatePen(PS_SOLID, 2, c.run->analogColor);
+    HPEN pen = CreatePen(PS_SOLID, 2, c.edit->analogColor);
     HGDIOBJ brush = GetStockObject(NULL_BRUSH);
     HGDIOBJ previousPen = SelectObject(dc, pen);
     HGDIOBJ previousBrush = SelectObject(dc, brush);
@@ -213,7 +228,7 @@ int RunBench(const ModuleBinding& module, const BenchOptions& options) {
     for (int32_t i = 0; i < count; ++i) {
         runs[i] = reinterpret_cast<RunData*>(
             &storage[static_cast<size_t>(i) * ((module.runDataSize + 7) / 8)]);
-        runs[i]->header.runHeader = &header;
+        ObjectHeaderOf(runs[i])->runHeader = &header;
         EditData edit = SettingsFor(i % kTypes);
         CreationRecord creation{};
         creation.x = static_cast<int16_t>((i % columns) * 40);
@@ -261,10 +276,14 @@ int RunBench(const ModuleBinding& module, const BenchOptions& options) {
     double moduleDraw[kTypes] = {}, bareDraw[kTypes] = {};
     for (int32_t type = 0; type < kTypes; ++type) {
         if (!kBare[type]) continue;
-        const RunData* run = runs[type];
-        BareContext context{surface, fonts, module.module, run,
-                            RECT{run->header.x, run->header.y, run->header.x + run->header.width,
-                                 run->header.y + run->header.height}};
+        const ObjectHeader& h = *ObjectHeaderOf(runs[type]);
+        const EditData edit = SettingsFor(type);
+        BareContext context{surface,
+                            fonts,
+                            module.module,
+                            &edit,
+                            RegisterFontLike(fonts, edit, type),
+                            RECT{h.x, h.y, h.x + h.width, h.y + h.height}};
         std::vector<double> drawn, bare;
         for (int32_t k = 0; k < kDrawRepeats; ++k) {
             LARGE_INTEGER a, b, c;
@@ -278,6 +297,7 @@ int RunBench(const ModuleBinding& module, const BenchOptions& options) {
         }
         moduleDraw[type] = Median(drawn);
         bareDraw[type] = Median(bare);
+        HostFontDelete(fonts, context.font);
     }
 
     for (RunData* run : runs)

@@ -72,7 +72,7 @@ int32_t FindObject(const HostRun& run, const void* runData) {
 }
 
 RECT ObjectRect(const HostRun& run, const HostObject& object) {
-    const ObjectHeader& h = object.run->header;
+    const ObjectHeader& h = *ObjectHeaderOf(object.run);
     RECT r;
     r.left = h.x - run.header.displayOriginX;
     r.top = h.y - run.header.displayOriginY;
@@ -423,8 +423,8 @@ bool StartRun(HostRun* run, const Scenario& scenario, const ModuleBinding& modul
     for (size_t i = 0; i < scenario.objects.size(); ++i) {
         const ObjectSpec& spec = scenario.objects[i];
         HostObject& object = run->objects[i];
-        object.run->header.runHeader = &run->header;
-        object.run->header.flags = spec.flags;
+        ObjectHeaderOf(object.run)->runHeader = &run->header;
+        ObjectHeaderOf(object.run)->flags = spec.flags;
         CreationRecord creation = {};
         creation.x = spec.x;
         creation.y = spec.y;

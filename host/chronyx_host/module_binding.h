@@ -8,15 +8,7 @@
 
 #include <windows.h>
 
-#include "core/records.h"
-
-constexpr int kEntryPointCount = 52;
-
-struct EntryPointName {
-    uint16_t ordinal;
-    const char* name;
-};
-extern const EntryPointName kEntryPoints[kEntryPointCount];
+#include "contract/entry_points.h"
 
 struct ModuleBinding {
     HMODULE module = nullptr;

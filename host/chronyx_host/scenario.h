@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/records.h"
+#include "contract/edit_data.h"
 
 struct ClockMoment {
     int32_t year, month, day;

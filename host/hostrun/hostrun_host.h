@@ -1,12 +1,12 @@
 // The host-side face of the reference HOSTRUN.dll: what a host (the reference
 // host, the Wine tests) uses to make the surface and the font bank that it
 // puts in the run header, and to look at the result. The module never calls
-// these; it sees only the twelve operations of module/host_services.h.
+// these; it sees only the twelve operations of contract/host_services.h.
 #pragma once
 
 #include <cstdint>
 
-#include "module/host_services.h"
+#include "contract/host_services.h"
 
 extern "C" {
 // A 32-bit top-down DIB section with a memory device context behind it.

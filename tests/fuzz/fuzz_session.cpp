@@ -2,12 +2,14 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
+#include <utility>
 #include <string>
 
 #include "core/numeric.h"
 #include "core/records.h"
 #include "events/routines.h"
-#include "module/entry_points.h"
+#include "contract/entry_points.h"
 #include "module/registration.h"
 #include "platform/sim_machine.h"
 #include "tests/fuzz/byte_reader.h"
@@ -558,67 +560,37 @@ struct EditorEntry {
     int64_t expected;
 };
 
-#define VOID_ENTRY(name, ...)                                                                      \
-    {                                                                                              \
-#name, [](const EditorArg* a) -> int64_t {                                                    \
-         (void)a;                                                                                  \
-         name(__VA_ARGS__);                                                                        \
-         return kNoResult;                                                                         \
-     },                                                                                            \
-     kNoResult    \
+template <typename R, typename... P, size_t... I>
+int64_t CallWith(R(WINAPI* entry)(P...), const EditorArg* a, std::index_sequence<I...>) {
+    if constexpr (std::is_void_v<R>) {
+        entry(a[I]...);
+        return kNoResult;
+    } else {
+        return entry(a[I]...);
     }
-#define VALUE_ENTRY(name, expected, ...)                                                           \
-    {                                                                                              \
-#name, [](const EditorArg* a) -> int64_t {                                                    \
-         (void)a;                                                                                  \
-         return name(__VA_ARGS__);                                                                 \
-     },                                                                                            \
-     expected    \
-    }
+}
 
+// Calls a fixed entry point with as many of the values as it takes.
+template <typename R, typename... P> int64_t CallFixed(R(WINAPI* entry)(P...), const EditorArg* a) {
+    return CallWith(entry, a, std::index_sequence_for<P...>{});
+}
+
+// What a fixed entry point answers, in its own result type.
+template <typename R> constexpr int64_t Expected(int64_t answer) {
+    if constexpr (std::is_void_v<R>)
+        return kNoResult;
+    else
+        return static_cast<R>(answer);
+}
+
+// Every entry point with a fixed answer, from the contract's list.
 const EditorEntry kEditorEntries[] = {
-    VOID_ENTRY(DefaultOI, a[0], a[1]),
-    VOID_ENTRY(InitObject, a[0], a[1], a[2], a[3]),
-    VOID_ENTRY(ReinitObject, a[0], a[1], a[2], a[3]),
-    VALUE_ENTRY(LoadObject, 0, a[0], a[1], a[2], a[3]),
-    VOID_ENTRY(UnloadObject, a[0], a[1], a[2]),
-    VOID_ENTRY(RemoveObject, a[0], a[1], a[2], a[3]),
-    VALUE_ENTRY(MakeIcon, 0, a[0], a[1], a[2], a[3], a[4]),
-    VOID_ENTRY(GetDesc, a[0], a[1], a[2], a[3], a[4], a[5]),
-    VOID_ENTRY(AppendPopup, a[0], a[1], a[2], a[3], a[4]),
-    VALUE_ENTRY(SelectPopup, 0, a[0], a[1], a[2], a[3], a[4], a[5], a[6]),
-    VALUE_ENTRY(CreateObject, 0, a[0], a[1], a[2]),
-    VALUE_ENTRY(ModifyObject, 0, a[0], a[1], a[2], a[3], a[4], a[5]),
-    VALUE_ENTRY(RebuildExt, 0, a[0], a[1], a[2], a[3], a[4], a[5]),
-    VOID_ENTRY(EndModifyObject, a[0], a[1], a[2]),
-    VALUE_ENTRY(GetObjectCursor, 0, a[0], a[1], a[2], a[3]),
-    VOID_ENTRY(GetObjectRect, a[0], a[1], a[2], a[3]),
-    VOID_ENTRY(EditorDisplay, a[0], a[1], a[2], a[3], a[4]),
-    VALUE_ENTRY(IsTransparent, 0, a[0], a[1], a[2], a[3], a[4]),
-    VOID_ENTRY(PrepareToWriteObject, a[0], a[1], a[2]),
-    VOID_ENTRY(UpdateFileNames, a[0], a[1], a[2], a[3]),
-    VOID_ENTRY(GetObjInfos, a[0], a[1], a[2], a[3], a[4], a[5], a[6]),
-    VALUE_ENTRY(GetConditionMenu, 0, a[0], a[1], a[2]),
-    VALUE_ENTRY(GetActionMenu, 0, a[0], a[1], a[2]),
-    VALUE_ENTRY(GetExpressionMenu, 0, a[0], a[1], a[2]),
-    VALUE_ENTRY(GetConditionCodeFromMenu, -1, a[0], a[1]),
-    VALUE_ENTRY(GetActionCodeFromMenu, -1, a[0], a[1]),
-    VALUE_ENTRY(GetExpressionCodeFromMenu, -1, a[0], a[1]),
-    VOID_ENTRY(GetConditionString, a[0], a[1], a[2], a[3]),
-    VOID_ENTRY(GetActionString, a[0], a[1], a[2], a[3]),
-    VOID_ENTRY(GetExpressionString, a[0], a[1], a[2], a[3]),
-    VALUE_ENTRY(InitParameter, 0, a[0], a[1], a[2]),
-    VALUE_ENTRY(EditParameter, 0, a[0], a[1], a[2]),
-    VALUE_ENTRY(GetParameterString, 0, a[0], a[1], a[2], a[3]),
-    VOID_ENTRY(GetConditionTitle, a[0], a[1], a[2], a[3], a[4]),
-    VOID_ENTRY(GetActionTitle, a[0], a[1], a[2], a[3], a[4]),
-    VOID_ENTRY(GetExpressionTitle, a[0], a[1], a[2], a[3]),
-    VALUE_ENTRY(GetConditionInfos, 0, a[0], a[1]),
-    VALUE_ENTRY(GetActionInfos, 0, a[0], a[1]),
-    VALUE_ENTRY(GetExpressionInfos, 0, a[0], a[1]),
-    VALUE_ENTRY(UpdateEditStructure, 0, a[0], a[1]),
-    VALUE_ENTRY(GetImageInfosRunObject, 1, a[0]),
-    VALUE_ENTRY(GetRunObjectDataSize, kRunDataSize, a[0], a[1]),
+#define CHX_FIXED_ENTRY(result, name, ordinal, arguments, answer)                                  \
+    {#name, [](const EditorArg* a) { return CallFixed(&name, a); }, Expected<result>(answer)},
+#define CHX_OWN_ENTRY(result, name, ordinal, arguments, parameters)
+#include "contract/entry_point_list.inc"
+#undef CHX_FIXED_ENTRY
+#undef CHX_OWN_ENTRY
 };
 constexpr int kEditorEntryCount = sizeof kEditorEntries / sizeof kEditorEntries[0];
 // Three more that take or fill records are handled by hand below.

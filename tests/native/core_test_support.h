@@ -9,7 +9,7 @@
 
 #include "core/records.h"
 #include "core/time_count.h"
-#include "module/entry_points.h"
+#include "contract/entry_points.h"
 #include "platform/sim_machine.h"
 
 namespace coretest {

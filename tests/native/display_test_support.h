@@ -12,7 +12,7 @@
 
 #include "core/records.h"
 #include "display/display.h"
-#include "module/entry_points.h"
+#include "contract/entry_points.h"
 #include "platform/sim_machine.h"
 
 class DisplayTest : public ::testing::Test {

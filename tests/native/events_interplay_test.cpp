@@ -3,7 +3,7 @@
 #include "events_test_support.h"
 
 #include "events/routines.h"
-#include "module/entry_points.h"
+#include "contract/entry_points.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <string>
 
 #include "core/records.h"
-#include "module/entry_points.h"
-#include "module/host_services.h"
+#include "contract/entry_points.h"
+#include "contract/host_services.h"
 #include "platform/sim_machine.h"
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)

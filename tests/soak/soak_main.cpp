@@ -16,7 +16,7 @@
 
 #include "core/numeric.h"
 #include "core/records.h"
-#include "module/entry_points.h"
+#include "contract/entry_points.h"
 #include "module/registration.h"
 #include "platform/sim_machine.h"
 #include "tests/soak/change_oracle.h"

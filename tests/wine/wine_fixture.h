@@ -13,7 +13,7 @@
 #include "core/records.h"
 #include "host/common/host_clock.h"
 #include "host/hostrun/hostrun_host.h"
-#include "module/entry_points.h"
+#include "contract/entry_points.h"
 
 namespace wine {
 
