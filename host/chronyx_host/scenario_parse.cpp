@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "host/chronyx_host/routine_names.h"
+#include "platform/civil_calendar.h"
 
 namespace {
 
@@ -643,13 +644,7 @@ void LineAndColumn(const std::string& text, size_t offset, size_t* line, size_t*
 } // namespace
 
 bool IsValidMoment(const ClockMoment& m) {
-    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (m.year < 1601 || m.year > 30827 || m.month < 1 || m.month > 12) return false;
-    bool leap = (m.year % 4 == 0 && m.year % 100 != 0) || m.year % 400 == 0;
-    int days = kDays[m.month - 1] + (m.month == 2 && leap ? 1 : 0);
-    return m.day >= 1 && m.day <= days && m.hour >= 0 && m.hour <= 23 && m.minute >= 0 &&
-           m.minute <= 59 && m.second >= 0 && m.second <= 59 && m.millisecond >= 0 &&
-           m.millisecond <= 999;
+    return civil::IsValidMoment(m.year, m.month, m.day, m.hour, m.minute, m.second, m.millisecond);
 }
 
 std::string FormatMoment(const ClockMoment& m) {

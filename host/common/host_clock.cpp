@@ -1,8 +1,10 @@
 // The simulated local clock behind a host's patched GetLocalTime and
 // SetLocalTime. It stands still unless told to move, so that tests see exact
-// values. Dates go to a day count and back with the civil-calendar
-// algorithms below; advancing across any boundary is integer arithmetic.
+// values. Dates go to a day count and back with the civil calendar; advancing
+// across any boundary is integer arithmetic.
 #include "host/common/host_clock.h"
+
+#include "platform/civil_calendar.h"
 
 #include "host/common/import_patch.h"
 
@@ -13,38 +15,6 @@ SYSTEMTIME g_clock = {2026, 3, 4, 5, 10, 15, 42, 570};
 SYSTEMTIME g_lastWrite;
 int g_reads;
 int g_writes;
-
-// Days from 1970-01-01 to y-m-d in the proleptic Gregorian calendar.
-int64_t DaysFromCivil(int64_t y, unsigned m, unsigned d) {
-    y -= m <= 2;
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<int64_t>(doe) - 719468;
-}
-
-void CivilFromDays(int64_t z, int* year, int* month, int* day) {
-    z += 719468;
-    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    *day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    *month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    *year = static_cast<int>(static_cast<int64_t>(yoe) + era * 400 + (*month <= 2));
-}
-
-WORD WeekdayOf(int64_t days) {
-    return static_cast<WORD>(((days % 7) + 7 + 4) % 7); // 1970-01-01 was a Thursday
-}
-
-int DaysInMonth(int y, int m) {
-    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-    return (m == 2 && leap) ? 29 : kDays[m - 1];
-}
 
 void WINAPI SimulatedGetLocalTime(SYSTEMTIME* time) {
     ++g_reads;
@@ -85,7 +55,7 @@ void Reset() {
 
 void Set(const SYSTEMTIME& time) {
     g_clock = time;
-    g_clock.wDayOfWeek = WeekdayOf(DaysFromCivil(time.wYear, time.wMonth, time.wDay));
+    g_clock.wDayOfWeek = static_cast<WORD>(civil::WeekdayOf(time.wYear, time.wMonth, time.wDay));
 }
 
 SYSTEMTIME Now() {
@@ -94,7 +64,7 @@ SYSTEMTIME Now() {
 
 void Advance(int64_t milliseconds) {
     const int64_t kMsPerDay = 86400000;
-    int64_t ms = DaysFromCivil(g_clock.wYear, g_clock.wMonth, g_clock.wDay) * kMsPerDay +
+    int64_t ms = civil::DaysFromDate(g_clock.wYear, g_clock.wMonth, g_clock.wDay) * kMsPerDay +
                  ((g_clock.wHour * 60 + g_clock.wMinute) * 60 + g_clock.wSecond) * 1000 +
                  g_clock.wMilliseconds + milliseconds;
     int64_t days = ms / kMsPerDay;
@@ -103,12 +73,11 @@ void Advance(int64_t milliseconds) {
         rest += kMsPerDay;
         --days;
     }
-    int year, month, day;
-    CivilFromDays(days, &year, &month, &day);
-    g_clock.wYear = static_cast<WORD>(year);
-    g_clock.wMonth = static_cast<WORD>(month);
-    g_clock.wDay = static_cast<WORD>(day);
-    g_clock.wDayOfWeek = WeekdayOf(days);
+    const civil::Date date = civil::DateFromDays(days);
+    g_clock.wYear = static_cast<WORD>(date.year);
+    g_clock.wMonth = static_cast<WORD>(date.month);
+    g_clock.wDay = static_cast<WORD>(date.day);
+    g_clock.wDayOfWeek = static_cast<WORD>(civil::WeekdayOf(date.year, date.month, date.day));
     g_clock.wMilliseconds = static_cast<WORD>(rest % 1000);
     rest /= 1000;
     g_clock.wSecond = static_cast<WORD>(rest % 60);
@@ -130,10 +99,8 @@ SYSTEMTIME LastWrite() {
 }
 
 bool IsValid(const SYSTEMTIME& t) {
-    if (t.wYear < 1601 || t.wYear > 30827) return false;
-    if (t.wMonth < 1 || t.wMonth > 12) return false;
-    if (t.wDay < 1 || t.wDay > DaysInMonth(t.wYear, t.wMonth)) return false;
-    return t.wHour < 24 && t.wMinute < 60 && t.wSecond < 60 && t.wMilliseconds < 1000;
+    return civil::IsValidMoment(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond,
+                                t.wMilliseconds);
 }
 
 bool Install(HMODULE module) {

@@ -11,6 +11,7 @@
 #include "events/routines.h"
 #include "contract/entry_points.h"
 #include "module/registration.h"
+#include "platform/civil_calendar.h"
 #include "platform/sim_machine.h"
 #include "tests/fuzz/byte_reader.h"
 #include "tests/fuzz/call_checks.h"
@@ -434,17 +435,6 @@ void OpExpression(Session& s) {
 
 // ---- the world around the object ----
 
-int DaysIn(int year, int month) {
-    for (int day = 31; day > 28; --day) {
-        SYSTEMTIME t{};
-        t.wYear = static_cast<WORD>(year);
-        t.wMonth = static_cast<WORD>(month);
-        t.wDay = static_cast<WORD>(day);
-        if (sim::IsValidSystemTime(t)) return day;
-    }
-    return 28;
-}
-
 void OpClock(Session& s) {
     ByteReader& in = s.in;
     switch (in.U8() % kClockKindCount) {
@@ -478,7 +468,7 @@ void OpClock(Session& s) {
     case kClockSet: {
         int year = kFirstYear + in.U16() % (kLastYear - kFirstYear + 1);
         int month = 1 + in.U8() % 12;
-        int day = 1 + in.U8() % DaysIn(year, month);
+        int day = 1 + in.U8() % civil::DaysInMonth(year, month);
         int hour = in.U8() % 24, minute = in.U8() % 60, second = in.U8() % 60;
         sim::SetClock(year, month, day, hour, minute, second, in.U16() % 1000);
         break;
