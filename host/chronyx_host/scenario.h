@@ -15,7 +15,17 @@ struct ClockMoment {
     int32_t hour, minute, second, millisecond;
 };
 
-enum class StepKind { Action, Expression, Condition, Pause, Resume, Jump, SetClock, Snapshot };
+enum class StepKind {
+    Action,
+    Expression,
+    Condition,
+    Pause,
+    Resume,
+    Jump,
+    SetClock,
+    Snapshot,
+    Record
+};
 
 struct Step {
     StepKind kind;
@@ -25,8 +35,11 @@ struct Step {
     int32_t param = 0;    // first parameter (the second is always 0)
     int64_t jumpMs = 0;
     ClockMoment moment{};
-    std::string snapshot; // file name, relative to the output folder unless absolute
-    std::string where;    // its JSON path, for messages about it
+    std::string file;      // a snapshot's name, relative to the output folder unless absolute,
+                           // or a recording's, always relative
+    int32_t recordTo = 0;  // last frame of a recording
+    int32_t recordFps = 0; // frames a second of the animation
+    std::string where;     // its JSON path, for messages about it
 };
 
 // "When `object` raises the event of `condition` and the condition answers
@@ -66,6 +79,16 @@ struct ScenarioError {
 
 // Parses and checks a scenario written in JSON.
 bool ParseScenario(const std::string& text, Scenario* scenario, ScenarioError* error);
+
+// Checks a recording of frames `from` to `to` into the animation `name`
+// (fps 0: the scenario's own) and adds it to the timeline. `where` names the
+// step or option in the error.
+bool AddRecording(Scenario* scenario, int64_t from, int64_t to, const std::string& name,
+                  int64_t fps, const std::string& where, ScenarioError* error);
+
+// The largest rate of an animation: GIF counts delays in hundredths of a
+// second, and viewers slow down frames shorter than two.
+constexpr int32_t kMaxRecordFps = 50;
 
 // Helpers shared with the runner and the tests.
 bool IsValidMoment(const ClockMoment& moment);

@@ -74,6 +74,12 @@ const json* Find(const json& object, const char* key) {
     return it == object.end() ? nullptr : &*it;
 }
 
+void CheckRange(int64_t number, const std::string& path, int64_t low, int64_t high) {
+    if (number < low || number > high)
+        Refuse(path, std::to_string(number) + " is out of range (" + std::to_string(low) + " to " +
+                         std::to_string(high) + ")");
+}
+
 int64_t ReadInteger(const json& value, const std::string& path, int64_t low, int64_t high) {
     int64_t number;
     if (value.is_number_unsigned()) {
@@ -86,9 +92,7 @@ int64_t ReadInteger(const json& value, const std::string& path, int64_t low, int
     } else {
         RefuseType(value, path, "an integer");
     }
-    if (number < low || number > high)
-        Refuse(path, std::to_string(number) + " is out of range (" + std::to_string(low) + " to " +
-                         std::to_string(high) + ")");
+    CheckRange(number, path, low, high);
     return number;
 }
 
@@ -452,12 +456,47 @@ int32_t ObjectIndex(const Scenario& scenario, const json& step, const std::strin
     Refuse(Key(path, "object"), "no object is named \"" + text + "\"");
 }
 
+// The name, the rate (0: the scenario's own) and that no other recording of
+// the timeline writes the same file.
+void CheckRecording(const Scenario& scenario, Step* step, int64_t fps, const std::string& namePath,
+                    const std::string& fpsPath) {
+    const std::string& name = step->file;
+    if (name.size() < 5 || name.compare(name.size() - 4, 4, ".gif") != 0)
+        Refuse(namePath, "a recording is a file name ending in .gif");
+    // chronyx-gif finds the recordings in the output folder.
+    bool outside = name[0] == '/' || name[0] == '\\' || name.find(':') != std::string::npos;
+    for (size_t start = 0; start <= name.size() && !outside;) {
+        size_t end = name.find_first_of("/\\", start);
+        if (end == std::string::npos) end = name.size();
+        outside = name.compare(start, end - start, "..") == 0;
+        start = end + 1;
+    }
+    if (outside) Refuse(namePath, "a recording goes into the output folder: give a relative name");
+    if (fps == 0) {
+        if (scenario.fps > kMaxRecordFps)
+            Refuse(fpsPath, "the scenario runs at " + std::to_string(scenario.fps) +
+                                " fps, more than an animation shows (" +
+                                std::to_string(kMaxRecordFps) + "): give a rate");
+        fps = scenario.fps;
+    }
+    if (fps > scenario.fps)
+        Refuse(fpsPath, std::to_string(fps) + " is more than the scenario's " +
+                            std::to_string(scenario.fps) + " fps");
+    step->recordFps = static_cast<int32_t>(fps);
+}
+
+void RefuseSecondRecording(const Scenario& scenario, const Step& step, const std::string& path) {
+    for (const Step& other : scenario.timeline)
+        if (other.kind == StepKind::Record && other.file == step.file)
+            Refuse(path, "\"" + step.file + "\" is recorded twice");
+}
+
 // A step of the timeline (with "frame") or of an event line (without).
 Step ReadStep(const Scenario& scenario, const json& value, const std::string& path, bool inTimeline,
               int32_t objectFallback) {
     if (!value.is_object()) RefuseType(value, path, "an object");
-    static const char* const kVerbs[] = {"action", "expression", "condition", "pause",
-                                         "resume", "jump",       "setClock",  "snapshot"};
+    static const char* const kVerbs[] = {"action", "expression", "condition", "pause", "resume",
+                                         "jump",   "setClock",   "snapshot",  "record"};
     const char* verb = nullptr;
     for (const char* candidate : kVerbs) {
         if (!Find(value, candidate)) continue;
@@ -468,7 +507,7 @@ Step ReadStep(const Scenario& scenario, const json& value, const std::string& pa
     }
     if (!verb)
         Refuse(path, "a step needs one of \"action\", \"expression\", \"condition\", \"pause\", "
-                     "\"resume\", \"jump\", \"setClock\", \"snapshot\"");
+                     "\"resume\", \"jump\", \"setClock\", \"snapshot\", \"record\"");
     std::string verbPath = Key(path, verb);
     const json& argument = *Find(value, verb);
     Step step{};
@@ -498,6 +537,10 @@ Step ReadStep(const Scenario& scenario, const json& value, const std::string& pa
         if (const json* param = Find(value, "param"))
             step.param = static_cast<int32_t>(static_cast<uint32_t>(
                 ReadInteger(*param, Key(path, "param"), INT32_MIN, UINT32_MAX)));
+    } else if (std::strcmp(verb, "record") == 0) {
+        ExpectKeys(value, path, {"frame", "record", "to", "fps"});
+        step.kind = StepKind::Record;
+        step.file = ReadString(argument, verbPath);
     } else {
         ExpectKeys(value, path, {"frame", verb});
         if (std::strcmp(verb, "pause") == 0 || std::strcmp(verb, "resume") == 0) {
@@ -511,9 +554,8 @@ Step ReadStep(const Scenario& scenario, const json& value, const std::string& pa
             step.moment = ReadMoment(argument, verbPath);
         } else {
             step.kind = StepKind::Snapshot;
-            step.snapshot = ReadString(argument, verbPath);
-            if (step.snapshot.size() < 5 ||
-                step.snapshot.compare(step.snapshot.size() - 4, 4, ".png") != 0)
+            step.file = ReadString(argument, verbPath);
+            if (step.file.size() < 5 || step.file.compare(step.file.size() - 4, 4, ".png") != 0)
                 Refuse(verbPath, "a snapshot is a file name ending in .png");
         }
     }
@@ -522,6 +564,16 @@ Step ReadStep(const Scenario& scenario, const json& value, const std::string& pa
         if (!frame) Refuse(Key(path, "frame"), "missing");
         step.frame =
             static_cast<int32_t>(ReadInteger(*frame, Key(path, "frame"), 0, scenario.frames - 1));
+    }
+    if (step.kind == StepKind::Record) {
+        const json* to = Find(value, "to");
+        if (!to) Refuse(Key(path, "to"), "missing");
+        step.recordTo = static_cast<int32_t>(
+            ReadInteger(*to, Key(path, "to"), step.frame, scenario.frames - 1));
+        int64_t fps = 0;
+        if (const json* v = Find(value, "fps"))
+            fps = ReadInteger(*v, Key(path, "fps"), 1, kMaxRecordFps);
+        CheckRecording(scenario, &step, fps, verbPath, Key(path, "fps"));
     }
     return step;
 }
@@ -622,6 +674,7 @@ void ReadScenario(const json& root, Scenario* scenario) {
             if (step.kind == StepKind::Resume && !paused) Refuse(path + ".resume", "not paused");
             if (step.kind == StepKind::Pause) paused = true;
             if (step.kind == StepKind::Resume) paused = false;
+            if (step.kind == StepKind::Record) RefuseSecondRecording(*scenario, step, step.where);
             scenario->timeline.push_back(step);
         }
     }
@@ -657,6 +710,31 @@ std::string FormatMoment(const ClockMoment& m) {
     std::snprintf(text, sizeof(text), "%04d-%02d-%02d %02d:%02d:%02d.%03d", m.year, m.month, m.day,
                   m.hour, m.minute, m.second, m.millisecond);
     return text;
+}
+
+bool AddRecording(Scenario* scenario, int64_t from, int64_t to, const std::string& name,
+                  int64_t fps, const std::string& where, ScenarioError* error) {
+    try {
+        Step step{};
+        step.kind = StepKind::Record;
+        step.where = where;
+        step.file = name;
+        CheckRange(from, where, 0, scenario->frames - 1);
+        CheckRange(to, where, from, scenario->frames - 1);
+        CheckRange(fps, where, 0, kMaxRecordFps);
+        step.frame = static_cast<int32_t>(from);
+        step.recordTo = static_cast<int32_t>(to);
+        CheckRecording(*scenario, &step, fps, where, where);
+        RefuseSecondRecording(*scenario, step, where);
+        auto after =
+            std::upper_bound(scenario->timeline.begin(), scenario->timeline.end(), step.frame,
+                             [](int32_t frame, const Step& other) { return frame < other.frame; });
+        scenario->timeline.insert(after, step);
+    } catch (const Refusal& refusal) {
+        *error = refusal.error;
+        return false;
+    }
+    return true;
 }
 
 bool ParseScenario(const std::string& text, Scenario* scenario, ScenarioError* error) {
