@@ -437,9 +437,13 @@ bool StartRun(HostRun* run, const Scenario& scenario, const ModuleBinding& modul
             return false;
         }
         SYSTEMTIME start;
-        if (scenario.startNow)
+        if (scenario.startNow) {
             GetLocalTime(&start);
-        else
+            if (scenario.startNowSecondMs >= 0) {
+                start.wSecond = static_cast<WORD>(scenario.startNowSecondMs / 1000);
+                start.wMilliseconds = static_cast<WORD>(scenario.startNowSecondMs % 1000);
+            }
+        } else
             start = SystemTimeOf(scenario.start);
         hostclock::Set(start);
     }

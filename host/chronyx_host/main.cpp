@@ -103,7 +103,7 @@ bool ReadRecordOption(const std::string& text, RecordOption* option) {
     if (parts.size() != 3 && parts.size() != 4) return false;
     option->name = parts[2];
     return number(parts[0], &option->from) && number(parts[1], &option->to) &&
-           (parts.size() == 3 || number(parts[3], &option->fps));
+           (parts.size() == 3 || (number(parts[3], &option->fps) && option->fps > 0));
 }
 
 bool LooksLikeFile(const std::string& argument) {

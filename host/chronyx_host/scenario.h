@@ -65,6 +65,7 @@ struct Scenario {
     int32_t frames = 50;
     int32_t eventCountStart = 0; // the run header's eventCount at the first frame
     bool startNow = true;
+    int32_t startNowSecondMs = -1; // "now:SS.mmm": that moment of the current minute
     ClockMoment start{};
     std::vector<std::pair<std::string, std::string>> intl; // key, value
     std::vector<ObjectSpec> objects;

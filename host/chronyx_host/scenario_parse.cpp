@@ -267,6 +267,21 @@ ClockMoment ReadMoment(const json& value, const std::string& path) {
     return m;
 }
 
+// "now", or "now:SS[.mmm]": the current minute at that second, so that a run
+// of the current time can still be sure to see the minute change.
+int32_t ReadNowSecond(const std::string& text) {
+    if (text == "now") return -1;
+    size_t at = 3;
+    int32_t second = 0, milliseconds = 0;
+    bool ok = TakeChar(text, &at, ':') && TakeDigits(text, &at, 2, &second) &&
+              TakeFraction(text, &at, &milliseconds) && at == text.size() && second < 60;
+    if (!ok)
+        Refuse("start", "expected \"now\", \"now:SS[.mmm]\" or \"YYYY-MM-DD HH:MM:SS[.mmm]\", "
+                        "got \"" +
+                            text + "\"");
+    return second * 1000 + milliseconds;
+}
+
 // "[+|-]H:MM:SS[.mmm]" or a signed number of milliseconds.
 int64_t ReadDuration(const json& value, const std::string& path) {
     constexpr int64_t kLimit = 100LL * 366 * 24 * 3600 * 1000; // a century
@@ -604,8 +619,9 @@ void ReadScenario(const json& root, Scenario* scenario) {
         scenario->eventCountStart =
             static_cast<int32_t>(ReadInteger(*v, "eventCount", INT32_MIN, INT32_MAX));
     if (const json* v = Find(root, "start")) {
-        if (v->is_string() && v->get_ref<const std::string&>() == "now") {
+        if (v->is_string() && v->get_ref<const std::string&>().compare(0, 3, "now") == 0) {
             scenario->startNow = true;
+            scenario->startNowSecondMs = ReadNowSecond(v->get_ref<const std::string&>());
         } else {
             scenario->startNow = false;
             scenario->start = ReadMoment(*v, "start");
@@ -721,7 +737,7 @@ bool AddRecording(Scenario* scenario, int64_t from, int64_t to, const std::strin
         step.file = name;
         CheckRange(from, where, 0, scenario->frames - 1);
         CheckRange(to, where, from, scenario->frames - 1);
-        CheckRange(fps, where, 0, kMaxRecordFps);
+        if (fps != 0) CheckRange(fps, where, 1, kMaxRecordFps);
         step.frame = static_cast<int32_t>(from);
         step.recordTo = static_cast<int32_t>(to);
         CheckRecording(*scenario, &step, fps, where, where);

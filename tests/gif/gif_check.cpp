@@ -176,7 +176,7 @@ int main(int argc, char** argv) {
             Fail("frame " + std::to_string(f) + (expected ? " equals" : " differs from") +
                  " the frame before it");
         if (track && Differ(gif, f - 1, f, &tracked) != expected)
-            Fail("the pixels of " + std::string(argv[1]) + " in the tracked colour " +
+            Fail(std::string("the pixels of the tracked colour ") +
                  (expected ? "stay still" : "move") + " at frame " + std::to_string(f));
     }
     return g_failures ? 1 : 0;
