@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "host/chronyx_host/labels.h"
 #include "host/chronyx_host/png_output.h"
 #include "host/chronyx_host/routine_names.h"
 #include "host/common/host_clock.h"
@@ -418,6 +419,7 @@ bool StartRun(HostRun* run, const Scenario& scenario, const ModuleBinding& modul
         return false;
     }
     HrSurfaceFill(run->surface, scenario.background);
+    DrawLabels(run->surface, scenario.labels);
     run->header.surface = run->surface;
     run->header.fontBank = run->fontBank;
     run->header.displayOriginX = scenario.originX;

@@ -57,6 +57,14 @@ struct ObjectSpec {
     uint8_t flags = 0;    // object header flags byte
 };
 
+// Text the host writes on the frame (host/chronyx_host/labels.h).
+struct Label {
+    int32_t x = 0, y = 0, width = 0, height = 0;
+    std::string text;
+    uint32_t color = 0x00404040; // COLORREF
+    int32_t size = 12;           // character height in pixels
+};
+
 struct Scenario {
     int32_t width = 320, height = 240;
     uint32_t background = 0x00FFFFFF; // COLORREF
@@ -69,6 +77,7 @@ struct Scenario {
     ClockMoment start{};
     std::vector<std::pair<std::string, std::string>> intl; // key, value
     std::vector<ObjectSpec> objects;
+    std::vector<Label> labels;
     std::vector<EventLine> eventLines;
     std::vector<Step> timeline; // ordered by frame, file order within a frame
 };

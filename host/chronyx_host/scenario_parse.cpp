@@ -413,6 +413,29 @@ void ReadCalendar(const json* value, const std::string& path, EditData* edit) {
         edit->calendarColor = ReadColour(*v, Key(path, "color"));
 }
 
+Label ReadLabel(const json& value, const std::string& path, const Scenario& scenario) {
+    ExpectKeys(value, path, {"text", "x", "y", "width", "height", "color", "size"});
+    Label label;
+    const json* text = Find(value, "text");
+    if (!text) Refuse(Key(path, "text"), "missing");
+    label.text = ReadString(*text, Key(path, "text"));
+    struct Field {
+        const char* key;
+        int32_t* field;
+        int64_t low, high;
+    };
+    for (Field f :
+         {Field{"x", &label.x, 0, scenario.width - 1}, Field{"y", &label.y, 0, scenario.height - 1},
+          Field{"width", &label.width, 1, scenario.width},
+          Field{"height", &label.height, 1, scenario.height}, Field{"size", &label.size, 1, 200}}) {
+        const json* v = Find(value, f.key);
+        if (!v && std::strcmp(f.key, "size") != 0) Refuse(Key(path, f.key), "missing");
+        if (v) *f.field = static_cast<int32_t>(ReadInteger(*v, Key(path, f.key), f.low, f.high));
+    }
+    if (const json* v = Find(value, "color")) label.color = ReadColour(*v, Key(path, "color"));
+    return label;
+}
+
 bool IsNameCharacter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
            c == '-';
@@ -596,7 +619,7 @@ Step ReadStep(const Scenario& scenario, const json& value, const std::string& pa
 void ReadScenario(const json& root, Scenario* scenario) {
     ExpectKeys(root, "",
                {"description", "frame", "fps", "frames", "eventCount", "start", "intl", "objects",
-                "on", "timeline"});
+                "on", "timeline", "labels"});
     if (const json* v = Find(root, "description")) ReadString(*v, "description");
     if (const json* frame = Find(root, "frame")) {
         ExpectKeys(*frame, "frame", {"width", "height", "background", "originX", "originY"});
@@ -646,6 +669,11 @@ void ReadScenario(const json& root, Scenario* scenario) {
             if (other.name == object.name)
                 Refuse(Item("objects", i) + ".name", "\"" + object.name + "\" is used twice");
         scenario->objects.push_back(std::move(object));
+    }
+    if (const json* labels = Find(root, "labels")) {
+        if (!labels->is_array()) RefuseType(*labels, "labels", "an array");
+        for (size_t i = 0; i < labels->size(); ++i)
+            scenario->labels.push_back(ReadLabel((*labels)[i], Item("labels", i), *scenario));
     }
     if (const json* lines = Find(root, "on")) {
         if (!lines->is_array()) RefuseType(*lines, "on", "an array");
