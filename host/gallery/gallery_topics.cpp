@@ -86,7 +86,7 @@ GalleryTopic DigitalLayouts() {
         "Digital layouts in the three clock modes",
         "The four layouts, with and without seconds, showing the time of day (13:27:18, with "
         "the designators \"AM\" and \"PM\"), a chronometer that has run 25 hours 26 minutes 28 "
-        "seconds, and a countdown of 13:26:28 not yet started. The timer's twelve-hour "
+        "seconds, and a countdown of 26:14:09 not yet started. The timer's twelve-hour "
         "layouts fold its hours twice and carry no designator; \"24h\" folds them once; "
         "\"24h-seconds\" shows them all.",
         4,
@@ -100,7 +100,7 @@ GalleryTopic DigitalLayouts() {
             std::vector<json> steps;
             if (std::string(mode) == "chronometer")
                 steps.push_back({{"action", "StartChronometer"}});
-            if (std::string(mode) == "countdown") settings.push_back({"countdown", "13:26:28"});
+            if (std::string(mode) == "countdown") settings.push_back({"countdown", "26:14:09"});
             topic.tiles.push_back(
                 Tile(std::string(mode) + "-" + layout, DigitalBase(), settings, steps));
             if (!steps.empty()) topic.tiles.back().note = "then the clock +25:26:28";
@@ -164,7 +164,7 @@ GalleryTopic Intl(const std::string& file, const std::string& title, const std::
         text += (first ? "" : ", ") + it.key() + " = " + it.value().dump();
         first = false;
     }
-    GalleryTopic topic{file,  title, text + ". The time is " + start.substr(11) + ".", 3, 260, 40,
+    GalleryTopic topic{file,  title, text + ". The time is " + start.substr(11) + ".", 3, 330, 40,
                        start, intl};
     topic.tiles.push_back(Tile("short", CalendarBase(), {{"calendar.format", "short"}}));
     topic.tiles.push_back(Tile("long", CalendarBase(), {{"calendar.format", "long"}}));
