@@ -117,9 +117,10 @@ TEST(Gallery, EveryTileIsDrawnAndDiffersFromTheOthersOfItsPicture) {
         }
         for (size_t a = 0; a < tiles.size(); ++a)
             for (size_t b = a + 1; b < tiles.size(); ++b)
-                if (!tiles[a].blank && !tiles[b].blank)
+                if (!tiles[a].blank && !tiles[b].blank) {
                     EXPECT_NE(tiles[a].pixels, tiles[b].pixels)
                         << tiles[a].name << " and " << tiles[b].name << " look the same";
+                }
         FinishRun(&run);
         DeleteFileA((out + "\\" + file.substr(0, file.size() - 5) + ".png").c_str());
     }
