@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "host/chronyx_host/labels.h"
 #include "host/chronyx_host/png_output.h"
 #include "host/chronyx_host/routine_names.h"
 #include "host/common/host_clock.h"
@@ -213,13 +214,48 @@ std::string SnapshotPath(const HostRun& run, const std::string& name) {
 bool TakeSnapshot(HostRun* run, const Step& step) {
     int32_t width = 0, height = 0;
     const uint32_t* pixels = HrSurfacePixels(run->surface, &width, &height);
-    std::string path = SnapshotPath(*run, step.snapshot);
+    std::string path = SnapshotPath(*run, step.file);
     std::string error;
     if (!WriteFileAtomically(path, EncodePng(pixels, width, height), &error)) {
         run->failure = error;
         return false;
     }
-    LogText(run, -1, "snapshot", "", step.snapshot);
+    LogText(run, -1, "snapshot", "", step.file);
+    return true;
+}
+
+bool BeginRecording(HostRun* run, const Step& step) {
+    auto recorder = std::make_unique<FrameRecorder>(step, run->scenario->fps);
+    std::string error;
+    if (!recorder->Begin(SnapshotPath(*run, FrameFileName(step.file)), run->scenario->width,
+                         run->scenario->height, &error)) {
+        run->failure = error;
+        return false;
+    }
+    run->recordings.push_back(std::move(recorder));
+    return true;
+}
+
+// Hands this frame's surface to every recording, and finishes those whose
+// last frame it is.
+bool RecordFrame(HostRun* run) {
+    int32_t width = 0, height = 0;
+    const uint32_t* pixels = HrSurfacePixels(run->surface, &width, &height);
+    std::string error;
+    for (size_t i = 0; i < run->recordings.size();) {
+        FrameRecorder& recorder = *run->recordings[i];
+        if (!recorder.Offer(run->frame, pixels, &error) ||
+            (recorder.Done(run->frame) && !recorder.Finish(&error))) {
+            run->failure = error;
+            return false;
+        }
+        if (!recorder.Done(run->frame)) {
+            ++i;
+            continue;
+        }
+        LogNumber(run, -1, "record", recorder.Record().file, recorder.FramesTaken());
+        run->recordings.erase(run->recordings.begin() + static_cast<std::ptrdiff_t>(i));
+    }
     return true;
 }
 
@@ -383,6 +419,7 @@ bool StartRun(HostRun* run, const Scenario& scenario, const ModuleBinding& modul
         return false;
     }
     HrSurfaceFill(run->surface, scenario.background);
+    DrawLabels(run->surface, scenario.labels);
     run->header.surface = run->surface;
     run->header.fontBank = run->fontBank;
     run->header.displayOriginX = scenario.originX;
@@ -402,9 +439,13 @@ bool StartRun(HostRun* run, const Scenario& scenario, const ModuleBinding& modul
             return false;
         }
         SYSTEMTIME start;
-        if (scenario.startNow)
+        if (scenario.startNow) {
             GetLocalTime(&start);
-        else
+            if (scenario.startNowSecondMs >= 0) {
+                start.wSecond = static_cast<WORD>(scenario.startNowSecondMs / 1000);
+                start.wMilliseconds = static_cast<WORD>(scenario.startNowSecondMs % 1000);
+            }
+        } else
             start = SystemTimeOf(scenario.start);
         hostclock::Set(start);
     }
@@ -463,6 +504,9 @@ bool RunFrame(HostRun* run) {
         case StepKind::Snapshot:
             snapshots.push_back(&step);
             break;
+        case StepKind::Record:
+            if (!BeginRecording(run, step)) return false;
+            break;
         }
     }
     // A paused game does not run its objects' frames.
@@ -481,6 +525,7 @@ bool RunFrame(HostRun* run) {
     DrawObjects(run);
     for (const Step* step : snapshots)
         if (!TakeSnapshot(run, *step)) return false;
+    if (!run->recordings.empty() && !RecordFrame(run)) return false;
 
     int64_t next = run->frame + 1;
     if (run->options.realClock) {
@@ -505,6 +550,7 @@ void FinishRun(HostRun* run) {
         run->context = -1;
         object.alive = false;
     }
+    run->recordings.clear(); // a run cut short leaves no frame file
     int32_t live = HrFontBankLiveCount(run->fontBank);
     if (live != 0) Fault(run, -1, std::to_string(live) + " host fonts not given back");
     RestoreProfile(run);

@@ -9,11 +9,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <deque>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "host/chronyx_host/event_log.h"
+#include "host/chronyx_host/frame_recorder.h"
 #include "host/chronyx_host/module_binding.h"
 #include "host/chronyx_host/scenario.h"
 
@@ -21,7 +23,7 @@ struct RunOptions {
     bool realClock = false; // leave the machine's clock in charge (and pace the frames)
     LogFormat format = LogFormat::Text;
     FILE* logStream = stdout;
-    std::string outDir = "out"; // snapshots with a relative name go here
+    std::string outDir = "out"; // snapshots with a relative name, and recordings, go here
 };
 
 struct HostObject {
@@ -56,6 +58,7 @@ struct HostRun {
     std::vector<HostObject> objects;
     std::deque<PendingEvent> events;
     std::vector<SavedProfileValue> savedIntl;
+    std::vector<std::unique_ptr<FrameRecorder>> recordings; // begun and not yet finished
     int32_t frame = 0;
     int32_t context = -1; // the object whose code is running, for the lines it causes
     bool paused = false;

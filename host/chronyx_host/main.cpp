@@ -33,6 +33,10 @@ const char kUsage[] =
     "  --dll PATH     the module to load (default: CHRONYX.dll beside this program)\n"
     "  --out DIR      folder for snapshots with a relative name (default: out)\n"
     "  --json         print the log as JSON lines\n"
+    "  --record FROM:TO:NAME.gif[:FPS]\n"
+    "                 record frames FROM to TO at FPS frames a second (default:\n"
+    "                 the scenario's) into NAME.gif.frames in the output folder,\n"
+    "                 which chronyx-gif turns into NAME.gif; may be repeated\n"
     "  --real-clock   leave the machine's clock in charge and pace the frames\n"
     "                 at the scenario's fps (no clock steps or clock setters)\n"
     "  --list         name the built-in scenarios\n"
@@ -73,6 +77,35 @@ std::string DefaultModulePath() {
     return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "CHRONYX.dll";
 }
 
+struct RecordOption {
+    int64_t from = 0, to = 0, fps = 0;
+    std::string name;
+};
+
+// "FROM:TO:NAME.gif[:FPS]", the numbers whole and not negative.
+bool ReadRecordOption(const std::string& text, RecordOption* option) {
+    std::vector<std::string> parts;
+    for (size_t start = 0;;) {
+        size_t colon = text.find(':', start);
+        parts.push_back(text.substr(start, colon - start));
+        if (colon == std::string::npos) break;
+        start = colon + 1;
+    }
+    auto number = [](const std::string& digits, int64_t* value) {
+        if (digits.empty() || digits.size() > 9) return false;
+        *value = 0;
+        for (char c : digits) {
+            if (c < '0' || c > '9') return false;
+            *value = *value * 10 + (c - '0');
+        }
+        return true;
+    };
+    if (parts.size() != 3 && parts.size() != 4) return false;
+    option->name = parts[2];
+    return number(parts[0], &option->from) && number(parts[1], &option->to) &&
+           (parts.size() == 3 || (number(parts[3], &option->fps) && option->fps > 0));
+}
+
 bool LooksLikeFile(const std::string& argument) {
     return argument.find_first_of("/\\.") != std::string::npos;
 }
@@ -98,6 +131,7 @@ int main(int argc, char** argv) {
     RunOptions options;
     std::string modulePath;
     std::string scenarioArgument;
+    std::vector<RecordOption> recordings;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
         auto value = [&](const char* option) -> const char* {
@@ -119,6 +153,15 @@ int main(int argc, char** argv) {
             const char* given = value(argv[i]);
             if (!given) return BadInput("command line", argument, "needs a value");
             (argument == "--dll" ? modulePath : options.outDir) = given;
+        } else if (argument == "--record") {
+            const char* given = value(argv[i]);
+            RecordOption record;
+            if (!given) return BadInput("command line", argument, "needs a value");
+            if (!ReadRecordOption(given, &record))
+                return BadInput("command line", argument,
+                                std::string("expected FROM:TO:NAME.gif[:FPS], got \"") + given +
+                                    "\"");
+            recordings.push_back(record);
         } else if (argument.size() > 1 && argument[0] == '-') {
             return BadInput("command line", argument, "unknown option (see --help)");
         } else if (!scenarioArgument.empty()) {
@@ -150,6 +193,10 @@ int main(int argc, char** argv) {
     ScenarioError problem;
     if (!ParseScenario(text, &scenario, &problem))
         return BadInput(source, problem.where, problem.message);
+    for (const RecordOption& record : recordings)
+        if (!AddRecording(&scenario, record.from, record.to, record.name, record.fps, "--record",
+                          &problem))
+            return BadInput("command line", problem.where, problem.message);
     if (options.realClock) {
         for (const Step& step : scenario.timeline)
             if (step.kind == StepKind::Jump || step.kind == StepKind::SetClock)

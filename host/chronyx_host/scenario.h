@@ -15,7 +15,17 @@ struct ClockMoment {
     int32_t hour, minute, second, millisecond;
 };
 
-enum class StepKind { Action, Expression, Condition, Pause, Resume, Jump, SetClock, Snapshot };
+enum class StepKind {
+    Action,
+    Expression,
+    Condition,
+    Pause,
+    Resume,
+    Jump,
+    SetClock,
+    Snapshot,
+    Record
+};
 
 struct Step {
     StepKind kind;
@@ -25,8 +35,11 @@ struct Step {
     int32_t param = 0;    // first parameter (the second is always 0)
     int64_t jumpMs = 0;
     ClockMoment moment{};
-    std::string snapshot; // file name, relative to the output folder unless absolute
-    std::string where;    // its JSON path, for messages about it
+    std::string file;      // a snapshot's name, relative to the output folder unless absolute,
+                           // or a recording's, always relative
+    int32_t recordTo = 0;  // last frame of a recording
+    int32_t recordFps = 0; // frames a second of the animation
+    std::string where;     // its JSON path, for messages about it
 };
 
 // "When `object` raises the event of `condition` and the condition answers
@@ -44,6 +57,14 @@ struct ObjectSpec {
     uint8_t flags = 0;    // object header flags byte
 };
 
+// Text the host writes on the frame (host/chronyx_host/labels.h).
+struct Label {
+    int32_t x = 0, y = 0, width = 0, height = 0;
+    std::string text;
+    uint32_t color = 0x00404040; // COLORREF
+    int32_t size = 12;           // character height in pixels
+};
+
 struct Scenario {
     int32_t width = 320, height = 240;
     uint32_t background = 0x00FFFFFF; // COLORREF
@@ -52,9 +73,11 @@ struct Scenario {
     int32_t frames = 50;
     int32_t eventCountStart = 0; // the run header's eventCount at the first frame
     bool startNow = true;
+    int32_t startNowSecondMs = -1; // "now:SS.mmm": that moment of the current minute
     ClockMoment start{};
     std::vector<std::pair<std::string, std::string>> intl; // key, value
     std::vector<ObjectSpec> objects;
+    std::vector<Label> labels;
     std::vector<EventLine> eventLines;
     std::vector<Step> timeline; // ordered by frame, file order within a frame
 };
@@ -66,6 +89,16 @@ struct ScenarioError {
 
 // Parses and checks a scenario written in JSON.
 bool ParseScenario(const std::string& text, Scenario* scenario, ScenarioError* error);
+
+// Checks a recording of frames `from` to `to` into the animation `name`
+// (fps 0: the scenario's own) and adds it to the timeline. `where` names the
+// step or option in the error.
+bool AddRecording(Scenario* scenario, int64_t from, int64_t to, const std::string& name,
+                  int64_t fps, const std::string& where, ScenarioError* error);
+
+// The largest rate of an animation: GIF counts delays in hundredths of a
+// second, and viewers slow down frames shorter than two.
+constexpr int32_t kMaxRecordFps = 50;
 
 // Helpers shared with the runner and the tests.
 bool IsValidMoment(const ClockMoment& moment);

@@ -75,6 +75,12 @@ const json* Find(const json& object, const char* key) {
     return it == object.end() ? nullptr : &*it;
 }
 
+void CheckRange(int64_t number, const std::string& path, int64_t low, int64_t high) {
+    if (number < low || number > high)
+        Refuse(path, std::to_string(number) + " is out of range (" + std::to_string(low) + " to " +
+                         std::to_string(high) + ")");
+}
+
 int64_t ReadInteger(const json& value, const std::string& path, int64_t low, int64_t high) {
     int64_t number;
     if (value.is_number_unsigned()) {
@@ -87,9 +93,7 @@ int64_t ReadInteger(const json& value, const std::string& path, int64_t low, int
     } else {
         RefuseType(value, path, "an integer");
     }
-    if (number < low || number > high)
-        Refuse(path, std::to_string(number) + " is out of range (" + std::to_string(low) + " to " +
-                         std::to_string(high) + ")");
+    CheckRange(number, path, low, high);
     return number;
 }
 
@@ -264,6 +268,21 @@ ClockMoment ReadMoment(const json& value, const std::string& path) {
     return m;
 }
 
+// "now", or "now:SS[.mmm]": the current minute at that second, so that a run
+// of the current time can still be sure to see the minute change.
+int32_t ReadNowSecond(const std::string& text) {
+    if (text == "now") return -1;
+    size_t at = 3;
+    int32_t second = 0, milliseconds = 0;
+    bool ok = TakeChar(text, &at, ':') && TakeDigits(text, &at, 2, &second) &&
+              TakeFraction(text, &at, &milliseconds) && at == text.size() && second < 60;
+    if (!ok)
+        Refuse("start", "expected \"now\", \"now:SS[.mmm]\" or \"YYYY-MM-DD HH:MM:SS[.mmm]\", "
+                        "got \"" +
+                            text + "\"");
+    return second * 1000 + milliseconds;
+}
+
 // "[+|-]H:MM:SS[.mmm]" or a signed number of milliseconds.
 int64_t ReadDuration(const json& value, const std::string& path) {
     constexpr int64_t kLimit = 100LL * 366 * 24 * 3600 * 1000; // a century
@@ -395,6 +414,29 @@ void ReadCalendar(const json* value, const std::string& path, EditData* edit) {
         edit->calendarColor = ReadColour(*v, Key(path, "color"));
 }
 
+Label ReadLabel(const json& value, const std::string& path, const Scenario& scenario) {
+    ExpectKeys(value, path, {"text", "x", "y", "width", "height", "color", "size"});
+    Label label;
+    const json* text = Find(value, "text");
+    if (!text) Refuse(Key(path, "text"), "missing");
+    label.text = ReadString(*text, Key(path, "text"));
+    struct Field {
+        const char* key;
+        int32_t* field;
+        int64_t low, high;
+    };
+    for (Field f :
+         {Field{"x", &label.x, 0, scenario.width - 1}, Field{"y", &label.y, 0, scenario.height - 1},
+          Field{"width", &label.width, 1, scenario.width},
+          Field{"height", &label.height, 1, scenario.height}, Field{"size", &label.size, 1, 200}}) {
+        const json* v = Find(value, f.key);
+        if (!v && std::strcmp(f.key, "size") != 0) Refuse(Key(path, f.key), "missing");
+        if (v) *f.field = static_cast<int32_t>(ReadInteger(*v, Key(path, f.key), f.low, f.high));
+    }
+    if (const json* v = Find(value, "color")) label.color = ReadColour(*v, Key(path, "color"));
+    return label;
+}
+
 bool IsNameCharacter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
            c == '-';
@@ -453,12 +495,47 @@ int32_t ObjectIndex(const Scenario& scenario, const json& step, const std::strin
     Refuse(Key(path, "object"), "no object is named \"" + text + "\"");
 }
 
+// The name, the rate (0: the scenario's own) and that no other recording of
+// the timeline writes the same file.
+void CheckRecording(const Scenario& scenario, Step* step, int64_t fps, const std::string& namePath,
+                    const std::string& fpsPath) {
+    const std::string& name = step->file;
+    if (name.size() < 5 || name.compare(name.size() - 4, 4, ".gif") != 0)
+        Refuse(namePath, "a recording is a file name ending in .gif");
+    // chronyx-gif finds the recordings in the output folder.
+    bool outside = name[0] == '/' || name[0] == '\\' || name.find(':') != std::string::npos;
+    for (size_t start = 0; start <= name.size() && !outside;) {
+        size_t end = name.find_first_of("/\\", start);
+        if (end == std::string::npos) end = name.size();
+        outside = name.compare(start, end - start, "..") == 0;
+        start = end + 1;
+    }
+    if (outside) Refuse(namePath, "a recording goes into the output folder: give a relative name");
+    if (fps == 0) {
+        if (scenario.fps > kMaxRecordFps)
+            Refuse(fpsPath, "the scenario runs at " + std::to_string(scenario.fps) +
+                                " fps, more than an animation shows (" +
+                                std::to_string(kMaxRecordFps) + "): give a rate");
+        fps = scenario.fps;
+    }
+    if (fps > scenario.fps)
+        Refuse(fpsPath, std::to_string(fps) + " is more than the scenario's " +
+                            std::to_string(scenario.fps) + " fps");
+    step->recordFps = static_cast<int32_t>(fps);
+}
+
+void RefuseSecondRecording(const Scenario& scenario, const Step& step, const std::string& path) {
+    for (const Step& other : scenario.timeline)
+        if (other.kind == StepKind::Record && other.file == step.file)
+            Refuse(path, "\"" + step.file + "\" is recorded twice");
+}
+
 // A step of the timeline (with "frame") or of an event line (without).
 Step ReadStep(const Scenario& scenario, const json& value, const std::string& path, bool inTimeline,
               int32_t objectFallback) {
     if (!value.is_object()) RefuseType(value, path, "an object");
-    static const char* const kVerbs[] = {"action", "expression", "condition", "pause",
-                                         "resume", "jump",       "setClock",  "snapshot"};
+    static const char* const kVerbs[] = {"action", "expression", "condition", "pause", "resume",
+                                         "jump",   "setClock",   "snapshot",  "record"};
     const char* verb = nullptr;
     for (const char* candidate : kVerbs) {
         if (!Find(value, candidate)) continue;
@@ -469,7 +546,7 @@ Step ReadStep(const Scenario& scenario, const json& value, const std::string& pa
     }
     if (!verb)
         Refuse(path, "a step needs one of \"action\", \"expression\", \"condition\", \"pause\", "
-                     "\"resume\", \"jump\", \"setClock\", \"snapshot\"");
+                     "\"resume\", \"jump\", \"setClock\", \"snapshot\", \"record\"");
     std::string verbPath = Key(path, verb);
     const json& argument = *Find(value, verb);
     Step step{};
@@ -499,6 +576,10 @@ Step ReadStep(const Scenario& scenario, const json& value, const std::string& pa
         if (const json* param = Find(value, "param"))
             step.param = static_cast<int32_t>(static_cast<uint32_t>(
                 ReadInteger(*param, Key(path, "param"), INT32_MIN, UINT32_MAX)));
+    } else if (std::strcmp(verb, "record") == 0) {
+        ExpectKeys(value, path, {"frame", "record", "to", "fps"});
+        step.kind = StepKind::Record;
+        step.file = ReadString(argument, verbPath);
     } else {
         ExpectKeys(value, path, {"frame", verb});
         if (std::strcmp(verb, "pause") == 0 || std::strcmp(verb, "resume") == 0) {
@@ -512,9 +593,8 @@ Step ReadStep(const Scenario& scenario, const json& value, const std::string& pa
             step.moment = ReadMoment(argument, verbPath);
         } else {
             step.kind = StepKind::Snapshot;
-            step.snapshot = ReadString(argument, verbPath);
-            if (step.snapshot.size() < 5 ||
-                step.snapshot.compare(step.snapshot.size() - 4, 4, ".png") != 0)
+            step.file = ReadString(argument, verbPath);
+            if (step.file.size() < 5 || step.file.compare(step.file.size() - 4, 4, ".png") != 0)
                 Refuse(verbPath, "a snapshot is a file name ending in .png");
         }
     }
@@ -524,13 +604,23 @@ Step ReadStep(const Scenario& scenario, const json& value, const std::string& pa
         step.frame =
             static_cast<int32_t>(ReadInteger(*frame, Key(path, "frame"), 0, scenario.frames - 1));
     }
+    if (step.kind == StepKind::Record) {
+        const json* to = Find(value, "to");
+        if (!to) Refuse(Key(path, "to"), "missing");
+        step.recordTo = static_cast<int32_t>(
+            ReadInteger(*to, Key(path, "to"), step.frame, scenario.frames - 1));
+        int64_t fps = 0;
+        if (const json* v = Find(value, "fps"))
+            fps = ReadInteger(*v, Key(path, "fps"), 1, kMaxRecordFps);
+        CheckRecording(scenario, &step, fps, verbPath, Key(path, "fps"));
+    }
     return step;
 }
 
 void ReadScenario(const json& root, Scenario* scenario) {
     ExpectKeys(root, "",
                {"description", "frame", "fps", "frames", "eventCount", "start", "intl", "objects",
-                "on", "timeline"});
+                "on", "timeline", "labels"});
     if (const json* v = Find(root, "description")) ReadString(*v, "description");
     if (const json* frame = Find(root, "frame")) {
         ExpectKeys(*frame, "frame", {"width", "height", "background", "originX", "originY"});
@@ -553,8 +643,9 @@ void ReadScenario(const json& root, Scenario* scenario) {
         scenario->eventCountStart =
             static_cast<int32_t>(ReadInteger(*v, "eventCount", INT32_MIN, INT32_MAX));
     if (const json* v = Find(root, "start")) {
-        if (v->is_string() && v->get_ref<const std::string&>() == "now") {
+        if (v->is_string() && v->get_ref<const std::string&>().compare(0, 3, "now") == 0) {
             scenario->startNow = true;
+            scenario->startNowSecondMs = ReadNowSecond(v->get_ref<const std::string&>());
         } else {
             scenario->startNow = false;
             scenario->start = ReadMoment(*v, "start");
@@ -579,6 +670,11 @@ void ReadScenario(const json& root, Scenario* scenario) {
             if (other.name == object.name)
                 Refuse(Item("objects", i) + ".name", "\"" + object.name + "\" is used twice");
         scenario->objects.push_back(std::move(object));
+    }
+    if (const json* labels = Find(root, "labels")) {
+        if (!labels->is_array()) RefuseType(*labels, "labels", "an array");
+        for (size_t i = 0; i < labels->size(); ++i)
+            scenario->labels.push_back(ReadLabel((*labels)[i], Item("labels", i), *scenario));
     }
     if (const json* lines = Find(root, "on")) {
         if (!lines->is_array()) RefuseType(*lines, "on", "an array");
@@ -623,6 +719,7 @@ void ReadScenario(const json& root, Scenario* scenario) {
             if (step.kind == StepKind::Resume && !paused) Refuse(path + ".resume", "not paused");
             if (step.kind == StepKind::Pause) paused = true;
             if (step.kind == StepKind::Resume) paused = false;
+            if (step.kind == StepKind::Record) RefuseSecondRecording(*scenario, step, step.where);
             scenario->timeline.push_back(step);
         }
     }
@@ -652,6 +749,31 @@ std::string FormatMoment(const ClockMoment& m) {
     std::snprintf(text, sizeof(text), "%04d-%02d-%02d %02d:%02d:%02d.%03d", m.year, m.month, m.day,
                   m.hour, m.minute, m.second, m.millisecond);
     return text;
+}
+
+bool AddRecording(Scenario* scenario, int64_t from, int64_t to, const std::string& name,
+                  int64_t fps, const std::string& where, ScenarioError* error) {
+    try {
+        Step step{};
+        step.kind = StepKind::Record;
+        step.where = where;
+        step.file = name;
+        CheckRange(from, where, 0, scenario->frames - 1);
+        CheckRange(to, where, from, scenario->frames - 1);
+        if (fps != 0) CheckRange(fps, where, 1, kMaxRecordFps);
+        step.frame = static_cast<int32_t>(from);
+        step.recordTo = static_cast<int32_t>(to);
+        CheckRecording(*scenario, &step, fps, where, where);
+        RefuseSecondRecording(*scenario, step, where);
+        auto after =
+            std::upper_bound(scenario->timeline.begin(), scenario->timeline.end(), step.frame,
+                             [](int32_t frame, const Step& other) { return frame < other.frame; });
+        scenario->timeline.insert(after, step);
+    } catch (const Refusal& refusal) {
+        *error = refusal.error;
+        return false;
+    }
+    return true;
 }
 
 bool ParseScenario(const std::string& text, Scenario* scenario, ScenarioError* error) {
