@@ -14,7 +14,7 @@ struct GalleryTile {
     std::vector<std::pair<std::string, nlohmann::json>> settings; // "analog.marks": false
     nlohmann::json object;             // every setting, settings included
     std::vector<nlohmann::json> steps; // at frame 0, before the drawing
-    std::string note;                  // a last line for its label
+    std::string note = {};             // a last line for its label
 };
 
 struct GalleryTopic {
@@ -25,8 +25,8 @@ struct GalleryTopic {
     int tileWidth = 0, tileHeight = 0; // the clock; its label goes below
     std::string start;
     nlohmann::json intl = nlohmann::json::object();
-    std::vector<GalleryTile> tiles;
-    std::vector<nlohmann::json> steps; // after the tiles' own
+    std::vector<GalleryTile> tiles = {};
+    std::vector<nlohmann::json> steps = {}; // after the tiles' own
 };
 
 std::vector<GalleryTopic> GalleryTopics();
