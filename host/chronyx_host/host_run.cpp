@@ -368,24 +368,11 @@ void RestoreProfile(HostRun* run) {
 }
 
 template <typename Function>
-void Patch(HMODULE module, const char* dll, const char* name, Function replacement,
+void Chain(HMODULE module, const char* dll, const char* name, Function replacement,
            Function* next) {
     void* previous = nullptr;
-    if (PatchImport(module, dll, name, reinterpret_cast<void*>(replacement), &previous))
+    if (imports::Chain(module, dll, name, reinterpret_cast<void*>(replacement), &previous))
         *next = reinterpret_cast<Function>(previous);
-}
-
-// Puts the module's clock and message imports back on Windows' own.
-void UnpatchModule(HMODULE module) {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    HMODULE user = GetModuleHandleA("user32.dll");
-    const char* kernelNames[] = {"GetLocalTime", "SetLocalTime"};
-    for (const char* name : kernelNames)
-        PatchImport(module, "kernel32.dll", name,
-                    reinterpret_cast<void*>(GetProcAddress(kernel, name)), nullptr);
-    if (user)
-        PatchImport(module, "user32.dll", "SendMessageA",
-                    reinterpret_cast<void*>(GetProcAddress(user, "SendMessageA")), nullptr);
 }
 
 } // namespace
@@ -449,8 +436,9 @@ bool StartRun(HostRun* run, const Scenario& scenario, const ModuleBinding& modul
             start = SystemTimeOf(scenario.start);
         hostclock::Set(start);
     }
-    Patch(module.module, "kernel32.dll", "SetLocalTime", LoggedSetLocalTime, &g_nextSetLocalTime);
-    Patch(module.module, "user32.dll", "SendMessageA", LoggedSendMessageA, &g_nextSendMessage);
+    // On top of the simulated clock, or of Windows' own with --real-clock.
+    Chain(module.module, "kernel32.dll", "SetLocalTime", LoggedSetLocalTime, &g_nextSetLocalTime);
+    Chain(module.module, "user32.dll", "SendMessageA", LoggedSendMessageA, &g_nextSendMessage);
     SaveAndWriteProfile(run);
 
     run->objects.resize(scenario.objects.size());
@@ -554,7 +542,7 @@ void FinishRun(HostRun* run) {
     int32_t live = HrFontBankLiveCount(run->fontBank);
     if (live != 0) Fault(run, -1, std::to_string(live) + " host fonts not given back");
     RestoreProfile(run);
-    UnpatchModule(run->module->module);
+    imports::RestoreAll(run->module->module);
     HrSurfaceDestroy(run->surface);
     HrFontBankDestroy(run->fontBank);
     run->surface = nullptr;

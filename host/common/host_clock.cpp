@@ -104,10 +104,10 @@ bool IsValid(const SYSTEMTIME& t) {
 }
 
 bool Install(HMODULE module) {
-    const bool read = PatchImport(module, "kernel32.dll", "GetLocalTime",
-                                  reinterpret_cast<void*>(&SimulatedGetLocalTime), nullptr);
-    const bool write = PatchImport(module, "kernel32.dll", "SetLocalTime",
-                                   reinterpret_cast<void*>(&SimulatedSetLocalTime), nullptr);
+    const bool read = imports::Chain(module, "kernel32.dll", "GetLocalTime",
+                                     reinterpret_cast<void*>(&SimulatedGetLocalTime), nullptr);
+    const bool write = imports::Chain(module, "kernel32.dll", "SetLocalTime",
+                                      reinterpret_cast<void*>(&SimulatedSetLocalTime), nullptr);
     return read && write;
 }
 

@@ -211,3 +211,52 @@ TEST_F(WineClock, CreationAndSamplingReadTheSimulatedClock) {
 }
 
 } // namespace
+
+namespace {
+
+void* ReadImport(HMODULE module, const char* dll, const char* name) {
+    void* current = nullptr;
+    if (!PatchImport(module, dll, name, nullptr, &current)) return reinterpret_cast<void*>(-1);
+    PatchImport(module, dll, name, current, nullptr);
+    return current;
+}
+
+// Patches chain at one entry and all come off together, back to the entry
+// found before the first: what a host does when it logs the module's calls
+// on top of the simulated clock. Tried on the host's own library so that the
+// module's clock stays patched for the other tests.
+TEST(HostPatches, ChainAndRestoreFromTheKeptEntries) {
+    const HMODULE hostrun = GetModuleHandleA("HOSTRUN.dll");
+    ASSERT_NE(nullptr, hostrun);
+    const struct {
+        const char* dll;
+        const char* name;
+    } cases[] = {{"gdi32.dll", "CreatePen"}, {"gdi32.dll", "DeleteObject"}};
+    int first = 0, second = 0;
+    void* const replacements[2] = {&first, &second};
+    for (const auto& i : cases) {
+        void* const original = ReadImport(hostrun, i.dll, i.name);
+        ASSERT_NE(reinterpret_cast<void*>(-1), original) << i.name;
+        void* next = reinterpret_cast<void*>(0xdeadbeef);
+        ASSERT_TRUE(imports::Chain(hostrun, i.dll, i.name, replacements[0], &next)) << i.name;
+        EXPECT_EQ(original, next) << i.name << ": the first patch chains to the loader's entry";
+        ASSERT_TRUE(imports::Chain(hostrun, i.dll, i.name, replacements[1], &next)) << i.name;
+        EXPECT_EQ(replacements[0], next) << i.name << ": the second chains to the first";
+        EXPECT_EQ(replacements[1], ReadImport(hostrun, i.dll, i.name)) << i.name;
+    }
+    void* next = reinterpret_cast<void*>(0xdeadbeef);
+    EXPECT_FALSE(imports::Chain(hostrun, "gdi32.dll", "NoSuchFunction", &first, &next));
+    EXPECT_EQ(reinterpret_cast<void*>(0xdeadbeef), next) << "nothing written when nothing found";
+
+    imports::RestoreAll(hostrun);
+    for (const auto& i : cases)
+        EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("gdi32.dll"), i.name)),
+                  ReadImport(hostrun, i.dll, i.name))
+            << i.name << " is back on gdi32's own routine";
+    // The module's clock, patched by the same owner, was left alone.
+    EXPECT_NE(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetLocalTime")),
+        ReadImport(wine::Chronyx(), "kernel32.dll", "GetLocalTime"));
+}
+
+} // namespace
