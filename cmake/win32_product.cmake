@@ -12,8 +12,11 @@ set(CHX_HOSTRUN_IMPLIB ${CMAKE_CURRENT_BINARY_DIR}/libhostrun_imports.a)
 add_custom_command(
     OUTPUT ${CHX_HOSTRUN_IMPLIB}
     COMMAND ${CMAKE_DLLTOOL} -d ${PROJECT_SOURCE_DIR}/resources/hostrun_imports.def
-            -l ${CHX_HOSTRUN_IMPLIB} -D HOSTRUN.dll
+            -l libhostrun_imports.a -D HOSTRUN.dll
     DEPENDS ${PROJECT_SOURCE_DIR}/resources/hostrun_imports.def
+    # dlltool names its symbols after the output path: a relative one keeps
+    # the build folder out of them.
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     COMMENT "Import library for HOSTRUN.dll (by ordinal)")
 add_custom_target(hostrun_imports DEPENDS ${CHX_HOSTRUN_IMPLIB})
 
@@ -26,8 +29,8 @@ set_target_properties(CHRONYX PROPERTIES PREFIX "" OUTPUT_NAME CHRONYX)
 target_include_directories(CHRONYX PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_options(CHRONYX PRIVATE ${CHX_WARNINGS})
 set_property(TARGET CHRONYX APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/resources/chronyx.def)
-target_link_options(CHRONYX PRIVATE -static-libgcc -static-libstdc++ -static)
 target_link_libraries(CHRONYX PRIVATE ${CHX_HOSTRUN_IMPLIB} user32 gdi32 kernel32)
+include(${CMAKE_CURRENT_LIST_DIR}/release_product.cmake)
 set_source_files_properties(${PROJECT_SOURCE_DIR}/resources/chronyx.rc PROPERTIES
     OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/string_list.inc)
 
