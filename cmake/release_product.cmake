@@ -52,3 +52,15 @@ add_custom_command(TARGET CHRONYX POST_BUILD
     WORKING_DIRECTORY $<TARGET_FILE_DIR:CHRONYX>
     COMMENT "Splitting CHRONYX.dll's debug information into CHRONYX.dll.debug"
     VERBATIM)
+
+# Growth, a new import, TLS, debug sections or a build that differs from a
+# second one fail here with their figures.
+add_test(NAME release_image
+         COMMAND sh ${PROJECT_SOURCE_DIR}/tests/wine/check_release_image.sh ${CHX_MINGW_PREFIX}
+                 $<TARGET_FILE:CHRONYX> ${CHX_SIZE_LIMIT} ${CMAKE_SIZEOF_VOID_P}
+                 ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+add_test(NAME release_reproducible
+         COMMAND sh ${PROJECT_SOURCE_DIR}/tests/wine/check_reproducible.sh ${CMAKE_COMMAND}
+                 ${PROJECT_SOURCE_DIR} $<TARGET_FILE:CHRONYX> ${CMAKE_BINARY_DIR}/reproduce
+                 ${CMAKE_GENERATOR} ${CMAKE_TOOLCHAIN_FILE} ${CMAKE_BUILD_TYPE})
+set_tests_properties(release_reproducible PROPERTIES TIMEOUT 600)
