@@ -1,19 +1,53 @@
 # The product: CHRONYX.dll, 32-bit, stdcall, exports by ordinal from a .def,
-# the string table from windres, HOSTRUN.dll imported by ordinal only.
+# the string table from windres, HOSTRUN.dll imported by ordinal only. The
+# same file builds the x64 DLL for 64-bit hosts (preset win64): the same
+# records with natural pointer size, the same names and ordinals.
 
 # The DLL, the reference HOSTRUN.dll, the host and the test programs share one
 # folder so that Windows' loader finds each DLL next to the program.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-# Each build folder keeps its own Wine prefix.
-set(CMAKE_CROSSCOMPILING_EMULATOR
-    ${PROJECT_SOURCE_DIR}/cmake/wine-run.sh --prefix=${CMAKE_BINARY_DIR}/wineprefix)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(CHX_WINE_ARCH win64)
+else()
+    set(CHX_WINE_ARCH win32)
+endif()
+# Each build folder keeps its own Wine prefix of its own width; the wrapper
+# also serves scripts that run the build's programs (tests, the runner).
+set(CHX_WINE_RUN ${CMAKE_BINARY_DIR}/wine-run)
+file(CONFIGURE OUTPUT ${CHX_WINE_RUN} CONTENT [=[#!/bin/sh
+exec "@PROJECT_SOURCE_DIR@/cmake/wine-run.sh" --arch=@CHX_WINE_ARCH@ --prefix="@CMAKE_BINARY_DIR@/wineprefix" "$@"
+]=] @ONLY)
+file(CHMOD ${CHX_WINE_RUN} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CHX_WINE_RUN})
+
+# The .def files name the decorated stdcall symbols, so that a wrong argument
+# count fails the 32-bit link. x64 has one calling convention and no
+# decorations: its copies are derived here with them taken out.
+function(chx_def_for_target source out_var)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        get_filename_component(name ${source} NAME)
+        set(derived ${CMAKE_BINARY_DIR}/def/${name})
+        file(READ ${source} text)
+        string(REGEX REPLACE "([A-Za-z_][A-Za-z0-9_]*) *= *[A-Za-z_][A-Za-z0-9_]*@[0-9]+" "\\1"
+                             text "${text}")
+        string(REGEX REPLACE "([A-Za-z_][A-Za-z0-9_]*)@[0-9]+( +@)" "\\1\\2" text "${text}")
+        file(CONFIGURE OUTPUT ${derived} CONTENT "${text}" @ONLY)
+        set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+                                                                     ${source})
+        set(${out_var} ${derived} PARENT_SCOPE)
+    else()
+        set(${out_var} ${source} PARENT_SCOPE)
+    endif()
+endfunction()
+chx_def_for_target(${PROJECT_SOURCE_DIR}/resources/chronyx.def CHX_MODULE_DEF)
+chx_def_for_target(${PROJECT_SOURCE_DIR}/resources/hostrun_imports.def CHX_HOSTRUN_IMPORTS_DEF)
 
 set(CHX_HOSTRUN_IMPLIB ${CMAKE_CURRENT_BINARY_DIR}/libhostrun_imports.a)
 add_custom_command(
     OUTPUT ${CHX_HOSTRUN_IMPLIB}
-    COMMAND ${CMAKE_DLLTOOL} -d ${PROJECT_SOURCE_DIR}/resources/hostrun_imports.def
-            -l libhostrun_imports.a -D HOSTRUN.dll
-    DEPENDS ${PROJECT_SOURCE_DIR}/resources/hostrun_imports.def
+    COMMAND ${CMAKE_DLLTOOL} -d ${CHX_HOSTRUN_IMPORTS_DEF} -l libhostrun_imports.a -D HOSTRUN.dll
+    DEPENDS ${CHX_HOSTRUN_IMPORTS_DEF}
     # dlltool names its symbols after the output path: a relative one keeps
     # the build folder out of them.
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
@@ -23,12 +57,12 @@ add_custom_target(hostrun_imports DEPENDS ${CHX_HOSTRUN_IMPLIB})
 add_library(CHRONYX SHARED
     ${CHX_MODULE_SOURCES}
     ${PROJECT_SOURCE_DIR}/resources/chronyx.rc
-    ${PROJECT_SOURCE_DIR}/resources/chronyx.def)
+    ${CHX_MODULE_DEF})
 add_dependencies(CHRONYX hostrun_imports)
 set_target_properties(CHRONYX PROPERTIES PREFIX "" OUTPUT_NAME CHRONYX)
 target_include_directories(CHRONYX PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_options(CHRONYX PRIVATE ${CHX_WARNINGS})
-set_property(TARGET CHRONYX APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/resources/chronyx.def)
+set_property(TARGET CHRONYX APPEND PROPERTY LINK_DEPENDS ${CHX_MODULE_DEF})
 target_link_libraries(CHRONYX PRIVATE ${CHX_HOSTRUN_IMPLIB} user32 gdi32 kernel32)
 include(${CMAKE_CURRENT_LIST_DIR}/release_product.cmake)
 set_source_files_properties(${PROJECT_SOURCE_DIR}/resources/chronyx.rc PROPERTIES

@@ -1,20 +1,36 @@
 #!/bin/sh
-# Runs a Windows program under Wine in the build's own prefix, never ~/.wine.
-# Usage: wine-run.sh [--prefix=DIR] [program [args...]]. Without --prefix the
-# prefix is $CHX_WINEPREFIX, else build/win32/wineprefix. Without a program it
-# only makes sure the prefix exists.
+# Runs a Windows program under Wine in a build's own prefix, never ~/.wine.
+# Usage: wine-run.sh [--arch=win32|win64] [--prefix=DIR] [program [args...]].
+# Without --arch the build is win32; without --prefix the prefix is
+# $CHX_WINEPREFIX, else build/<arch>/wineprefix. Without a program it only
+# makes sure the prefix exists.
 here=$(cd "$(dirname "$0")/.." && pwd)
-prefix="${CHX_WINEPREFIX:-$here/build/win32/wineprefix}"
-case "$1" in
---prefix=*)
-    prefix="${1#--prefix=}"
+arch=win32
+prefix=
+while :; do
+    case "$1" in
+    --arch=*) arch="${1#--arch=}" ;;
+    --prefix=*) prefix="${1#--prefix=}" ;;
+    *) break ;;
+    esac
     shift
+done
+case "$arch" in
+# Debian's /usr/bin/wine takes the 32-bit loader whenever wine32 is installed,
+# and that loader cannot start where the kernel refuses 32-bit programs: the
+# 64-bit loader is called by its own path.
+win64) loader=/usr/lib/wine/wine64 ;;
+win32) loader=wine ;;
+*)
+    echo "wine-run.sh: --arch must be win32 or win64, not $arch" >&2
+    exit 2
     ;;
 esac
+[ -n "$prefix" ] || prefix="${CHX_WINEPREFIX:-$here/build/$arch/wineprefix}"
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-export WINEARCH=win32
+export WINEARCH="$arch"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     # Tests may start in parallel: only one of them builds the prefix.
     mkdir -p "$(dirname "$WINEPREFIX")"
@@ -22,10 +38,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
         flock 9
         if [ ! -f "$WINEPREFIX/system.reg" ]; then
             mkdir -p "$WINEPREFIX"
-            wineboot -i >/dev/null 2>&1
-            wineserver -w
+            "$loader" wineboot -i >/dev/null 2>&1
+            WINEPREFIX="$WINEPREFIX" wineserver -w
         fi
     ) 9>"$WINEPREFIX.lock"
 fi
 [ $# -eq 0 ] && exit 0
-exec wine "$@"
+exec "$loader" "$@"

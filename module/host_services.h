@@ -14,8 +14,10 @@
 
 #if UINTPTR_MAX == 0xFFFFFFFFu
 #define CHX_32BIT 1
-#else
+#define CHX_64BIT 0
+#elif UINTPTR_MAX == 0xFFFFFFFFFFFFFFFFu
 #define CHX_32BIT 0
+#define CHX_64BIT 1
 #endif
 
 // HOSTRUN operations are imported when the module is built, exported when the
@@ -157,6 +159,35 @@ static_assert(offsetof(RegistrationRecord, hostParameter) == 24);
 static_assert(offsetof(RegistrationRecord, identifier) == 26);
 static_assert(offsetof(RegistrationRecord, extraWord) == 30);
 static_assert(sizeof(RegistrationRecord) == 32);
+#elif CHX_64BIT
+// The run header is not packed: its callbacks keep their natural alignment.
+static_assert(offsetof(ObjectHeader, x) == 8);
+static_assert(offsetof(ObjectHeader, y) == 10);
+static_assert(offsetof(ObjectHeader, hotSpotX) == 12);
+static_assert(offsetof(ObjectHeader, hotSpotY) == 14);
+static_assert(offsetof(ObjectHeader, width) == 16);
+static_assert(offsetof(ObjectHeader, height) == 18);
+static_assert(offsetof(ObjectHeader, flags) == 20);
+static_assert(offsetof(RunHeader, fontBank) == 8);
+static_assert(offsetof(RunHeader, displayOriginX) == 16);
+static_assert(offsetof(RunHeader, displayOriginY) == 18);
+static_assert(offsetof(RunHeader, HostPushEvent) == 24);
+static_assert(offsetof(RunHeader, HostEraseObject) == 32);
+static_assert(offsetof(RunHeader, HostRedisplay) == 40);
+static_assert(offsetof(RunHeader, eventCount) == 48);
+static_assert(sizeof(RunHeader) == 56);
+static_assert(offsetof(RegistrationRecord, actionTable) == 8);
+static_assert(offsetof(RegistrationRecord, expressionTable) == 16);
+static_assert(offsetof(RegistrationRecord, conditionCount) == 24);
+static_assert(offsetof(RegistrationRecord, actionCount) == 26);
+static_assert(offsetof(RegistrationRecord, expressionCount) == 28);
+static_assert(offsetof(RegistrationRecord, editDataSize) == 30);
+static_assert(offsetof(RegistrationRecord, objectFlags) == 32);
+static_assert(offsetof(RegistrationRecord, hostField) == 34);
+static_assert(offsetof(RegistrationRecord, hostParameter) == 36);
+static_assert(offsetof(RegistrationRecord, identifier) == 38);
+static_assert(offsetof(RegistrationRecord, extraWord) == 42);
+static_assert(sizeof(RegistrationRecord) == 44);
 #endif
 
 // Routine tables: every routine takes the run data first.

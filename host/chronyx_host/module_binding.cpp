@@ -75,8 +75,23 @@ template <typename Function> Function Entry(const ModuleBinding& binding, uint16
     return nullptr;
 }
 
+// The module must be built for the host's own machine: a 32-bit host loads the
+// 32-bit product, a 64-bit host the x64 build.
+#if defined(_WIN64)
+constexpr uint32_t kHostMachine = 0x8664;
+constexpr const char* kOtherWidth = "is a 32-bit module, not a 64-bit one";
+constexpr const char* kOtherMachine = "is not an x64 module";
+constexpr uint32_t kOtherWidthMachine = 0x014C;
+#else
+constexpr uint32_t kHostMachine = 0x014C;
+constexpr const char* kOtherWidth = "is a 64-bit module, not a 32-bit one";
+constexpr const char* kOtherMachine = "is not a 32-bit x86 module";
+constexpr uint32_t kOtherWidthMachine = 0x8664;
+#endif
+
 // Looks at the file's headers before Windows runs any of its code: a file
-// that is not a 32-bit x86 DLL is refused with a reason a person can act on.
+// that is not a DLL for the host's machine is refused with a reason a person
+// can act on.
 bool CheckImage(const std::string& path, std::string* message) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -102,9 +117,8 @@ bool CheckImage(const std::string& path, std::string* message) {
     }
     uint32_t machine = u16(pe + 4);
     uint32_t characteristics = u16(pe + 22);
-    if (machine != 0x014C) {
-        *message = machine == 0x8664 ? "is a 64-bit module, not a 32-bit one"
-                                     : "is not a 32-bit x86 module";
+    if (machine != kHostMachine) {
+        *message = machine == kOtherWidthMachine ? kOtherWidth : kOtherMachine;
         return false;
     }
     if (!(characteristics & 0x2000)) {

@@ -1,9 +1,10 @@
 #!/bin/sh
-# Checks CHRONYX.dll's PE tables as objdump reads them: exactly the exports of
+# Checks CHRONYX.dll's PE tables, 32-bit or x64, as objdump reads them: exactly the exports of
 # the .def (name and ordinal, no ordinal-only extras); the host's twelve
 # operations imported from HOSTRUN.dll by ordinal, without names; and no DLL
 # imported beyond Windows' own and HOSTRUN.dll (the C++ runtime is linked in).
-# Usage: check_pe_tables.sh OBJDUMP DLL DEF
+# Usage: check_pe_tables.sh OBJDUMP DLL DEF, where DEF is the decorated .def of
+# the sources: the x64 image has the same names and ordinals.
 objdump=$1 dll=$2 def=$3
 dump=$(mktemp) && trap 'rm -f "$dump" "$dump".*' EXIT
 "$objdump" -p "$dll" >"$dump" || { echo "objdump failed on $dll"; exit 1; }
@@ -25,8 +26,15 @@ if [ "$addresses" -ne "$expected" ]; then
     echo "export address table has $addresses entries, expected $expected"; status=1
 fi
 
+# The ordinal is read from the thunk itself (its low 16 bits, the high bit
+# saying "by ordinal"): objdump prints the ordinal column in decimal for PE32
+# and in hexadecimal for PE32+.
 awk '/DLL Name: / { inhost = ($3 == "HOSTRUN.dll"); next }
-     inhost && /^\t[0-9a-f]+\t/ { print $2, $3 }' "$dump" >"$dump.hostrun"
+     inhost && /^\t[0-9a-f]+\t/ { print $1, $3 }' "$dump" |
+    while read -r thunk name; do
+        low=${thunk#"${thunk%????}"} # the last four hex digits
+        echo "$((0x$low)) $name"
+    done >"$dump.hostrun"
 while read -r ordinal name; do
     if [ "$name" != "<none>" ]; then
         echo "HOSTRUN.dll import $ordinal carries the name $name"; status=1

@@ -51,9 +51,9 @@ TEST(Registration, RecordByteForByte) {
     const wine::RoutineTables tables = wine::Tables();
     uint8_t expected[sizeof bytes];
     std::memset(expected, 0xEE, sizeof expected);
-    const uint32_t addresses[3] = {reinterpret_cast<uint32_t>(tables.conditions),
-                                   reinterpret_cast<uint32_t>(tables.actions),
-                                   reinterpret_cast<uint32_t>(tables.expressions)};
+    const uintptr_t addresses[3] = {reinterpret_cast<uintptr_t>(tables.conditions),
+                                    reinterpret_cast<uintptr_t>(tables.actions),
+                                    reinterpret_cast<uintptr_t>(tables.expressions)};
     std::memcpy(expected, addresses, sizeof addresses);
     const uint8_t fixed[] = {
         9,    0,                // conditionCount
@@ -66,7 +66,7 @@ TEST(Registration, RecordByteForByte) {
         0x30, 0x4B, 0x4C, 0x43, // identifier
         0,    0,                // extraWord
     };
-    std::memcpy(expected + 12, fixed, sizeof fixed);
+    std::memcpy(expected + offsetof(RegistrationRecord, conditionCount), fixed, sizeof fixed);
     for (size_t i = 0; i < sizeof bytes; ++i)
         EXPECT_EQ(expected[i], bytes[i]) << "byte " << i;
 }

@@ -1,4 +1,4 @@
-#include "tests/wine/stack_probe.h"
+#include "tests/wine/x86/stack_probe.h"
 
 // cdecl (routine, args, count, result): pushes args[count-1] .. args[0], calls,
 // stores EAX in *result and answers ESP after the call minus ESP after the
