@@ -10,23 +10,23 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(CHX_DLL_ENTRY _DllMain@12)
     # Every double an IEEE double whatever the host did to the x87 control
     # word; hosts may call with the stack aligned to 4 bytes only.
-    set(CHX_TARGET_FLAGS -msse2 -mfpmath=sse -mincoming-stack-boundary=2)
+    set(CHX_TARGET_FLAGS -msse2 -mfpmath=sse -mincoming-stack-boundary=2
+        -fno-asynchronous-unwind-tables -fno-unwind-tables)
     set(CHX_SIZE_LIMIT 32768)
 else()
     set(CHX_DLL_ENTRY DllMain)
+    # x64 images carry their unwind tables by design: Windows walks the
+    # stack through every frame with them.
     set(CHX_TARGET_FLAGS)
-    # x64 images carry their unwind tables by design.
     set(CHX_SIZE_LIMIT 40960)
 endif()
 
 target_compile_options(CHRONYX PRIVATE
     -O2 -g
     -fno-exceptions -fno-rtti -fno-threadsafe-statics
-    -fno-asynchronous-unwind-tables -fno-unwind-tables
     -ffunction-sections -fdata-sections
     # msvcrt.dll has no sincos to merge a sine and a cosine into.
     -fno-builtin-sin -fno-builtin-cos
-    # No build folder in the debug information or the image.
     # No build folder in the debug information or the image; the last match
     # wins, so the build folder comes last for when it is inside the sources.
     -ffile-prefix-map=${PROJECT_SOURCE_DIR}/=
@@ -35,9 +35,19 @@ target_compile_options(CHRONYX PRIVATE
 target_link_options(CHRONYX PRIVATE
     -nostdlib -Wl,-e,${CHX_DLL_ENTRY}
     -Wl,--gc-sections -Wl,--no-insert-timestamp)
-# The math and string routines come from msvcrt.dll; libgcc only for what the
-# compiler may call on its own (64-bit division on 32 bits).
-target_link_libraries(CHRONYX PRIVATE msvcrt gcc)
+# The trigonometry and the string and memory routines come from msvcrt.dll,
+# through an import library of just those: anything more fails the link.
+set(CHX_CRT_IMPLIB ${CMAKE_CURRENT_BINARY_DIR}/libmsvcrt_imports.a)
+add_custom_command(
+    OUTPUT ${CHX_CRT_IMPLIB}
+    COMMAND ${CMAKE_DLLTOOL} -d ${PROJECT_SOURCE_DIR}/resources/msvcrt_imports.def
+            -l libmsvcrt_imports.a -D msvcrt.dll
+    DEPENDS ${PROJECT_SOURCE_DIR}/resources/msvcrt_imports.def
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    COMMENT "Import library for the C routines of msvcrt.dll")
+add_custom_target(msvcrt_imports DEPENDS ${CHX_CRT_IMPLIB})
+add_dependencies(CHRONYX msvcrt_imports)
+target_link_libraries(CHRONYX PRIVATE ${CHX_CRT_IMPLIB})
 
 # The debug information leaves the shipped file for CHRONYX.dll.debug, which
 # .gnu_debuglink names so that debuggers and addr2line find it. objcopy stamps

@@ -2,12 +2,16 @@
 #include <cstring>
 
 #include "core/numeric.h"
-#include "display/analog_directions.h"
 #include "display/display.h"
 #include "platform/windows_api.h"
 
 namespace {
 
+// The dial's steps are these decimals, not exact fractions of a turn: faces
+// drawn before must keep drawing to the same pixels.
+constexpr double kHourStep = 0.523;
+constexpr double kMinuteStep = 0.104;
+constexpr double kQuarterTurn = 1.57;
 constexpr double kHourHandLength = 0.6666666666666666;
 constexpr double kMarkInner = 0.9;
 
@@ -43,9 +47,14 @@ struct DefaultX87Mode {
 };
 #endif
 
-// A value beyond the tables (a long timer's hour), worked out when it comes.
-// Out of line so that the angle and its sine and cosine are always worked out
-// at run time by the C library, never folded by the compiler.
+struct Direction {
+    double cosine;
+    double sine;
+};
+
+// Worked out on every draw, by the C library the module imports: nothing is
+// kept between calls. Out of line so that the compiler never folds an angle
+// or its sine and cosine.
 [[gnu::noinline]] Direction DirectionOf(int32_t value, double step) {
     DefaultX87Mode mode;
     const double angle = value * step - kQuarterTurn;
@@ -53,12 +62,10 @@ struct DefaultX87Mode {
 }
 
 Direction HourDirection(int32_t value) {
-    if (value >= 0 && value < kHourDirections) return kHourDirectionTable[value];
     return DirectionOf(value, kHourStep);
 }
 
 Direction MinuteDirection(int32_t value) {
-    if (value >= 0 && value < kMinuteDirections) return kMinuteDirectionTable[value];
     return DirectionOf(value, kMinuteStep);
 }
 
@@ -199,8 +206,9 @@ void DrawAnalogFace(RunData* run, int16_t hour, int16_t minute, int16_t second, 
     if (run->analogMarks == 1) {
         HostSetPen(surface, run->analogColor, 0, 2);
         for (int i = 1; i <= 12; ++i) {
-            POINT inner = PointAt(dial, HourDirection(i), r * kMarkInner);
-            POINT outer = PointAt(dial, HourDirection(i), r);
+            const Direction direction = HourDirection(i);
+            POINT inner = PointAt(dial, direction, r * kMarkInner);
+            POINT outer = PointAt(dial, direction, r);
             HostDrawLine(surface, &inner, &outer, 1);
         }
     }

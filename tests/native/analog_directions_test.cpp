@@ -1,12 +1,8 @@
-// The dial reads its directions from fixed tables; every point must
-// still be exactly the one the geometry gives from the sine and cosine of its
-// own angle, for every value in the tables, at their edges and beyond them
-// (a long timer's hour), and on dials of many sizes.
-#include <bit>
+// Every point of the dial must be exactly the one the geometry gives from the
+// sine and cosine of its own angle: every minute and second, hours below,
+// within and beyond a day's (a long timer's hour), on dials of many sizes.
 #include <cmath>
-#include <ios>
 
-#include "display/analog_directions.h"
 #include "tests/native/display_test_support.h"
 
 namespace {
@@ -107,33 +103,6 @@ TEST_F(AnalogDirections, NumeralsSitOnTheHourDirections) {
     EXPECT_EQ(three.y - 8, texts[2].args[3]) << "numeral 3, top";
     EXPECT_EQ(nine.x - 2, texts[8].args[4]) << "numeral 9, right";
     EXPECT_EQ(nine.y - 8, texts[8].args[3]) << "numeral 9, top";
-}
-
-// The tables are fixed in the source; they must hold what the C library gives
-// for each angle, to the last bit, or the dial would move for table values
-// only.
-TEST(AnalogDirectionTables, EveryEntryIsTheCLibrarysSineAndCosine) {
-    const struct {
-        const char* name;
-        const Direction* table;
-        int32_t count;
-        double step;
-    } tables[] = {
-        {"hour", kHourDirectionTable, kHourDirections, kHourStep},
-        {"minute", kMinuteDirectionTable, kMinuteDirections, kMinuteStep},
-    };
-    for (const auto& t : tables) {
-        for (int32_t v = 0; v < t.count; ++v) {
-            volatile double angle = v * t.step - kQuarterTurn;
-            const double cosine = std::cos(angle), sine = std::sin(angle);
-            EXPECT_EQ(std::bit_cast<uint64_t>(cosine), std::bit_cast<uint64_t>(t.table[v].cosine))
-                << t.name << " " << v << ": cosine " << std::hexfloat << t.table[v].cosine
-                << ", the C library gives " << cosine;
-            EXPECT_EQ(std::bit_cast<uint64_t>(sine), std::bit_cast<uint64_t>(t.table[v].sine))
-                << t.name << " " << v << ": sine " << std::hexfloat << t.table[v].sine
-                << ", the C library gives " << sine;
-        }
-    }
 }
 
 } // namespace

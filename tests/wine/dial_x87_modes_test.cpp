@@ -6,14 +6,10 @@
 // compared, not the pixels that Windows' own arithmetic makes of them.
 #include "tests/wine/wine_fixture.h"
 
-#include <bit>
-#include <cmath>
 #include <cstdio>
-#include <ios>
 #include <string>
 #include <vector>
 
-#include "display/analog_directions.h"
 #include "host/common/import_patch.h"
 
 namespace {
@@ -176,8 +172,7 @@ TEST_F(DialX87Modes, LocalTimeFacesLandWhereTheDefaultModePutsThem) {
     }
 }
 
-// A timer of a day or more brings hours beyond the fixed directions, which
-// the C library works out during the draw.
+// A timer of a day or more brings hours beyond a day's.
 TEST_F(DialX87Modes, LongTimerHoursLandWhereTheDefaultModePutsThem) {
     const int32_t kHundredthsPerHour = 360000;
     const int32_t kElapsed[] = {13 * kHundredthsPerHour, 25 * kHundredthsPerHour + 7 * 6000 + 900,
@@ -194,40 +189,6 @@ TEST_F(DialX87Modes, LongTimerHoursLandWhereTheDefaultModePutsThem) {
                     << host.name << ", side " << side << ", timer at " << elapsed << " hundredths";
         }
         DestroyObject(run);
-    }
-}
-
-// The fixed directions are what the C library the DLL imports gives, to the
-// last bit, in this very process.
-TEST(DialDirections, TablesAreTheImportedCLibrarysSineAndCosine) {
-    HMODULE crt = GetModuleHandleA("msvcrt.dll");
-    ASSERT_NE(nullptr, crt) << "CHRONYX.dll imports msvcrt.dll, so it is loaded";
-    typedef double(__cdecl * Trig)(double);
-    auto cosine = reinterpret_cast<Trig>(reinterpret_cast<void*>(GetProcAddress(crt, "cos")));
-    auto sine = reinterpret_cast<Trig>(reinterpret_cast<void*>(GetProcAddress(crt, "sin")));
-    ASSERT_NE(nullptr, cosine);
-    ASSERT_NE(nullptr, sine);
-    const struct {
-        const char* name;
-        const Direction* table;
-        int32_t count;
-        double step;
-    } tables[] = {
-        {"hour", kHourDirectionTable, kHourDirections, kHourStep},
-        {"minute", kMinuteDirectionTable, kMinuteDirections, kMinuteStep},
-    };
-    SetX87Mode(kDefaultMode);
-    for (const auto& t : tables) {
-        for (int32_t v = 0; v < t.count; ++v) {
-            volatile double angle = v * t.step - kQuarterTurn;
-            const double c = cosine(angle), s = sine(angle);
-            EXPECT_EQ(std::bit_cast<uint64_t>(c), std::bit_cast<uint64_t>(t.table[v].cosine))
-                << t.name << " " << v << ": cosine " << std::hexfloat << t.table[v].cosine
-                << ", msvcrt gives " << c;
-            EXPECT_EQ(std::bit_cast<uint64_t>(s), std::bit_cast<uint64_t>(t.table[v].sine))
-                << t.name << " " << v << ": sine " << std::hexfloat << t.table[v].sine
-                << ", msvcrt gives " << s;
-        }
     }
 }
 
