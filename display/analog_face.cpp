@@ -33,9 +33,9 @@ class DefaultX87Mode {
     DefaultX87Mode() {
         __asm__ volatile("fnstcw %0" : "=m"(saved_));
         const uint16_t standard = 0x027F; // 53-bit precision, to nearest, all masked
-        __asm__ volatile("fldcw %0" : : "m"(standard));
+        __asm__ volatile("fldcw %0" : : "m"(standard) : "memory");
     }
-    ~DefaultX87Mode() { __asm__ volatile("fldcw %0" : : "m"(saved_)); }
+    ~DefaultX87Mode() { __asm__ volatile("fldcw %0" : : "m"(saved_) : "memory"); }
 
   private:
     uint16_t saved_;
