@@ -325,3 +325,30 @@ TEST_F(CoreTest, FontLivesExactlyAsLongAsTheObject) {
 }
 
 } // namespace
+
+// A saved object holds its mode as the stored number, not as a name: 2 is the
+// countdown, which shows its whole length until the timer starts.
+TEST_F(CoreTest, StoredModeTwoIsACountdownOfItsLength) {
+    const struct {
+        int16_t storedMode;
+        const char* expected;
+    } cases[] = {
+        {2, "00:05:00"}, // countdown: five minutes left
+        {1, "00:00:00"}, // chronometer: nothing counted yet
+        {0, "10:15:42"}, // local time, 24-hour layout with seconds
+    };
+    for (const auto& c : cases) {
+        Restart();
+        sim::SetClock(2026, 3, 5, 10, 15, 42, 570);
+        edit.clockMode = c.storedMode;
+        edit.countdownMinutes = 5;
+        edit.digitalFormat = 3;
+        ASSERT_EQ(0, Create()) << "mode " << c.storedMode;
+        sim::ClearCalls();
+        DisplayRunObject(run);
+        const auto drawn = sim::CallsNamed("HostDrawText");
+        ASSERT_EQ(1u, drawn.size()) << "mode " << c.storedMode;
+        EXPECT_EQ(std::string(c.expected), drawn[0].text) << "stored mode " << c.storedMode;
+        DestroyRunObject(run, 0);
+    }
+}

@@ -131,4 +131,46 @@ TEST_F(DispatchTest, AnalogHandsFromClockOrTimer) {
     }
 }
 
+// Noon and timers of exactly 12 and 24 hours, where the hour folds. Hour 12
+// and hour 0 point almost the same way (the hour step is not exactly a
+// twelfth of a turn), so the face is large enough for the two to differ.
+TEST_F(DispatchTest, AnalogHourFoldsAtTwelve) {
+    run->displayType = kDisplayAnalog;
+    run->analogNumerals = kNumeralsNone;
+    run->header.width = 2001;
+    run->header.height = 2001;
+    const RECT face{100, 50, 2101, 2051};
+    auto draw = [&](int16_t hour) {
+        sim::ClearCalls();
+        RECT f = face;
+        DrawAnalogFace(run, hour, 0, 0, &f);
+        return SurfaceCalls();
+    };
+    ASSERT_NE(draw(0), draw(12)) << "the face cannot tell hour 0 from hour 12";
+    struct {
+        int16_t mode;
+        int clockHour;
+        int32_t timer;
+        int16_t hour;
+    } const cases[] = {
+        {kModeTime, 12, 0, 0},
+        {kModeTime, 0, 0, 0},
+        {kModeChronometer, 10, 4320000, 0},
+        {kModeChronometer, 10, 8640000, 12},
+        {kModeCountdown, 10, 4320000, 0},
+        {kModeCountdown, 10, 8640000, 12},
+    };
+    for (const auto& c : cases) {
+        sim::SetClock(2026, 3, 5, c.clockHour, 0, 0, 0);
+        run->clockMode = c.mode;
+        StoppedTimer(c.mode == kModeCountdown ? 0 : c.timer);
+        run->countdownStart = c.timer;
+        sim::ClearCalls();
+        DisplayRunObject(run);
+        const auto shown = SurfaceCalls();
+        EXPECT_EQ(draw(c.hour), shown)
+            << "mode " << c.mode << " clock hour " << c.clockHour << " timer " << c.timer;
+    }
+}
+
 } // namespace

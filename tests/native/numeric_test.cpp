@@ -1,0 +1,38 @@
+// The arithmetic helpers at the edges of their ranges, where the 32-bit
+// machine's rules and C++'s part ways.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <iomanip>
+#include <limits>
+
+#include "core/numeric.h"
+
+namespace {
+
+TEST(Numeric, TruncToI32AtTheEdgesOfTheRange) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        double value;
+        int32_t expected;
+    } cases[] = {
+        {2147483647.0, 2147483647},
+        {2147483647.99, 2147483647},
+        {2147483648.0, INT32_MIN},
+        {-2147483648.0, INT32_MIN},
+        {-2147483648.99, INT32_MIN},
+        {-2147483649.0, INT32_MIN},
+        {-2147483647.5, -2147483647},
+        {-0.99, 0},
+        {0.99, 0},
+        {-1.5, -1},
+        {nan, INT32_MIN},
+        {inf, INT32_MIN},
+        {-inf, INT32_MIN},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, TruncToI32(c.value)) << std::setprecision(17) << c.value;
+}
+
+} // namespace
