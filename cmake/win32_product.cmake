@@ -46,8 +46,11 @@ chx_def_for_target(${PROJECT_SOURCE_DIR}/resources/hostrun_imports.def CHX_HOSTR
 set(CHX_HOSTRUN_IMPLIB ${CMAKE_CURRENT_BINARY_DIR}/libhostrun_imports.a)
 add_custom_command(
     OUTPUT ${CHX_HOSTRUN_IMPLIB}
-    COMMAND ${CMAKE_DLLTOOL} -d ${CHX_HOSTRUN_IMPORTS_DEF} -l ${CHX_HOSTRUN_IMPLIB} -D HOSTRUN.dll
+    COMMAND ${CMAKE_DLLTOOL} -d ${CHX_HOSTRUN_IMPORTS_DEF} -l libhostrun_imports.a -D HOSTRUN.dll
     DEPENDS ${CHX_HOSTRUN_IMPORTS_DEF}
+    # dlltool names its symbols after the output path: a relative one keeps
+    # the build folder out of them.
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     COMMENT "Import library for HOSTRUN.dll (by ordinal)")
 add_custom_target(hostrun_imports DEPENDS ${CHX_HOSTRUN_IMPLIB})
 
@@ -60,8 +63,8 @@ set_target_properties(CHRONYX PROPERTIES PREFIX "" OUTPUT_NAME CHRONYX)
 target_include_directories(CHRONYX PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_options(CHRONYX PRIVATE ${CHX_WARNINGS})
 set_property(TARGET CHRONYX APPEND PROPERTY LINK_DEPENDS ${CHX_MODULE_DEF})
-target_link_options(CHRONYX PRIVATE -static-libgcc -static-libstdc++ -static)
 target_link_libraries(CHRONYX PRIVATE ${CHX_HOSTRUN_IMPLIB} user32 gdi32 kernel32)
+include(${CMAKE_CURRENT_LIST_DIR}/release_product.cmake)
 set_source_files_properties(${PROJECT_SOURCE_DIR}/resources/chronyx.rc PROPERTIES
     OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/string_list.inc)
 

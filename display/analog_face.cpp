@@ -24,52 +24,48 @@ struct Dial {
     int16_t r;
 };
 
-// The direction of value v with step s.
+#if defined(__i386__)
+// The C library's sine and cosine may compute on the x87 unit, which a host
+// may have left at 24-bit precision or another rounding; they get Windows'
+// default mode for the call, and the host gets its own back.
+class DefaultX87Mode {
+  public:
+    DefaultX87Mode() {
+        __asm__ volatile("fnstcw %0" : "=m"(saved_));
+        const uint16_t standard = 0x027F; // 53-bit precision, to nearest, all masked
+        __asm__ volatile("fldcw %0" : : "m"(standard) : "memory");
+    }
+    ~DefaultX87Mode() { __asm__ volatile("fldcw %0" : : "m"(saved_) : "memory"); }
+
+  private:
+    uint16_t saved_;
+};
+#else
+// Elsewhere doubles live in SSE registers only.
+struct DefaultX87Mode {
+    DefaultX87Mode() {}
+};
+#endif
+
 struct Direction {
     double cosine;
     double sine;
 };
 
-// Out of line so that the angle and its sine and cosine are always worked out
-// at run time by the C library, never folded by the compiler: a direction
-// read from the tables below is the very one this gives.
+// Worked out on every draw, by the C library the module imports: nothing is
+// kept between calls. Out of line so that the compiler never folds an angle
+// or its sine and cosine.
 [[gnu::noinline]] Direction DirectionOf(int32_t value, double step) {
-    double angle = value * step - kQuarterTurn;
+    DefaultX87Mode mode;
+    const double angle = value * step - kQuarterTurn;
     return Direction{std::cos(angle), std::sin(angle)};
 }
 
-// Every direction a face of the local time can use, worked out on the first
-// draw: the trigonometry was most of a face's own cost, and the steps are
-// constants. Hours 0 to 12 with the hour step (hands, marks, numerals),
-// minutes and seconds 0 to 59 with the minute step. A timer's hour beyond
-// these is worked out when it comes.
-constexpr int32_t kHourDirections = 13;
-constexpr int32_t kMinuteDirections = 60;
-
-struct DirectionTables {
-    Direction hour[kHourDirections];
-    Direction minute[kMinuteDirections];
-};
-
-const DirectionTables& Directions() {
-    static const DirectionTables tables = [] {
-        DirectionTables t;
-        for (int32_t v = 0; v < kHourDirections; ++v)
-            t.hour[v] = DirectionOf(v, kHourStep);
-        for (int32_t v = 0; v < kMinuteDirections; ++v)
-            t.minute[v] = DirectionOf(v, kMinuteStep);
-        return t;
-    }();
-    return tables;
-}
-
-Direction HourDirection(const DirectionTables& tables, int32_t value) {
-    if (value >= 0 && value < kHourDirections) return tables.hour[value];
+Direction HourDirection(int32_t value) {
     return DirectionOf(value, kHourStep);
 }
 
-Direction MinuteDirection(const DirectionTables& tables, int32_t value) {
-    if (value >= 0 && value < kMinuteDirections) return tables.minute[value];
+Direction MinuteDirection(int32_t value) {
     return DirectionOf(value, kMinuteStep);
 }
 
@@ -141,8 +137,7 @@ RECT NumeralRect(int i, POINT anchor, SIZE extent) {
 }
 
 // False when the host has no Windows font: the circle is then left out too.
-bool DrawNumerals(RunData* run, HDC measuring, const Dial& dial,
-                  const DirectionTables& directions) {
+bool DrawNumerals(RunData* run, HDC measuring, const Dial& dial) {
     RunHeader* header = RunHeaderOf(run);
     HFONT font = HostFontGetGdiFont(header->fontBank, static_cast<uint16_t>(run->fontHandle));
     if (!font) return false;
@@ -157,7 +152,7 @@ bool DrawNumerals(RunData* run, HDC measuring, const Dial& dial,
         // rectangle defined rather than built from stale stack.
         SIZE extent{0, 0};
         GetTextExtentPointA(measuring, text, static_cast<int>(std::strlen(text)), &extent);
-        RECT rect = NumeralRect(i, PointAt(dial, HourDirection(directions, i), dial.r), extent);
+        RECT rect = NumeralRect(i, PointAt(dial, HourDirection(i), dial.r), extent);
         HostDrawText(header->surface, font, &rect, text, run->analogColor, kDrawTextFlags);
     }
     SelectObject(measuring, previous);
@@ -198,29 +193,28 @@ void DrawAnalogFace(RunData* run, int16_t hour, int16_t minute, int16_t second, 
     HDC measuring = HostGetSurfaceDC(surface);
 
     const double r = dial.r;
-    const DirectionTables& directions = Directions();
     if (run->hourHand == 1)
-        DrawHand(surface, dial, PointAt(dial, HourDirection(directions, hour), r * kHourHandLength),
+        DrawHand(surface, dial, PointAt(dial, HourDirection(hour), r * kHourHandLength),
                  run->hourHandColor, 2, &run->hourHandEndX, &run->hourHandEndY);
     if (run->minuteHand == 1)
-        DrawHand(surface, dial, PointAt(dial, MinuteDirection(directions, minute), r),
-                 run->minuteHandColor, 2, &run->minuteHandEndX, &run->minuteHandEndY);
+        DrawHand(surface, dial, PointAt(dial, MinuteDirection(minute), r), run->minuteHandColor, 2,
+                 &run->minuteHandEndX, &run->minuteHandEndY);
     if (run->secondHand == 1)
-        DrawHand(surface, dial, PointAt(dial, MinuteDirection(directions, second), r),
-                 run->secondHandColor, 1, &run->secondHandEndX, &run->secondHandEndY);
+        DrawHand(surface, dial, PointAt(dial, MinuteDirection(second), r), run->secondHandColor, 1,
+                 &run->secondHandEndX, &run->secondHandEndY);
 
     if (run->analogMarks == 1) {
         HostSetPen(surface, run->analogColor, 0, 2);
         for (int i = 1; i <= 12; ++i) {
-            POINT inner = PointAt(dial, HourDirection(directions, i), r * kMarkInner);
-            POINT outer = PointAt(dial, HourDirection(directions, i), r);
+            const Direction direction = HourDirection(i);
+            POINT inner = PointAt(dial, direction, r * kMarkInner);
+            POINT outer = PointAt(dial, direction, r);
             HostDrawLine(surface, &inner, &outer, 1);
         }
     }
 
     bool haveFont = true;
-    if (run->analogNumerals != kNumeralsNone)
-        haveFont = DrawNumerals(run, measuring, dial, directions);
+    if (run->analogNumerals != kNumeralsNone) haveFont = DrawNumerals(run, measuring, dial);
     if (haveFont && run->border == 1) DrawCircle(run, dial, face);
 
     HostReleaseSurfaceDC(surface, measuring);

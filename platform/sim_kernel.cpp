@@ -76,3 +76,9 @@ extern "C" HLOCAL WINAPI LocalFree(HLOCAL memory) {
     std::free(memory);
     return nullptr;
 }
+
+extern "C" BOOL WINAPI DisableThreadLibraryCalls(HMODULE module) {
+    sim::Record("DisableThreadLibraryCalls",
+                {static_cast<int64_t>(reinterpret_cast<uintptr_t>(module))});
+    return TRUE;
+}

@@ -119,6 +119,7 @@ DWORD WINAPI GetProfileStringA(LPCSTR section, LPCSTR key, LPCSTR fallback, LPST
                                DWORD size);
 HLOCAL WINAPI LocalAlloc(UINT flags, size_t bytes);
 HLOCAL WINAPI LocalFree(HLOCAL memory);
+BOOL WINAPI DisableThreadLibraryCalls(HMODULE module);
 
 // user32
 int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...);

@@ -1,7 +1,6 @@
-// The dial reads its directions from tables worked out once; every point must
-// still be exactly the one the geometry gives from the sine and cosine of its
-// own angle, for every value in the tables, at their edges and beyond them
-// (a long timer's hour), and on dials of many sizes.
+// Every point of the dial must be exactly the one the geometry gives from the
+// sine and cosine of its own angle: every minute and second, hours below,
+// within and beyond a day's (a long timer's hour), on dials of many sizes.
 #include <cmath>
 
 #include "tests/native/display_test_support.h"

@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "contract/entry_points.h"
+#include "core/module_instance.h"
 #include "module/registration.h"
+#include "platform/sim_machine.h"
 
 TEST(Registration, FillsEveryFieldButTheHostsOwn) {
     RegistrationRecord record;
@@ -56,4 +58,35 @@ TEST(EditorEntryPoints, PutObjectWritesExactlyTwoZeroBytes) {
     PutObject(0, reinterpret_cast<int16_t*>(buffer + 2), 0, 0);
     const uint8_t expected[6] = {0xAB, 0xAB, 0, 0, 0xAB, 0xAB};
     EXPECT_EQ(0, std::memcmp(expected, buffer, sizeof buffer));
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved);
+
+TEST(LibraryEntry, KeepsTheInstanceAndStopsThreadCallsAtProcessAttachOnly) {
+    const HINSTANCE kLoaded = reinterpret_cast<HINSTANCE>(uintptr_t{0x6A000000});
+    const HINSTANCE kSentinel = reinterpret_cast<HINSTANCE>(uintptr_t{0x5EE0});
+    const struct {
+        DWORD reason;
+        HINSTANCE instanceAfter;
+        size_t threadCallsOff;
+    } cases[] = {
+        {DLL_PROCESS_ATTACH, kLoaded, 1},
+        {DLL_THREAD_ATTACH, kSentinel, 0},
+        {DLL_THREAD_DETACH, kSentinel, 0},
+        {DLL_PROCESS_DETACH, kSentinel, 0},
+    };
+    const HINSTANCE saved = g_moduleInstance;
+    for (const auto& c : cases) {
+        sim::Reset();
+        g_moduleInstance = kSentinel;
+        EXPECT_EQ(TRUE, DllMain(kLoaded, c.reason, nullptr)) << "reason " << c.reason;
+        EXPECT_EQ(c.instanceAfter, g_moduleInstance) << "reason " << c.reason;
+        std::vector<sim::Call> off = sim::CallsNamed("DisableThreadLibraryCalls");
+        ASSERT_EQ(c.threadCallsOff, off.size()) << "reason " << c.reason;
+        if (!off.empty()) {
+            EXPECT_EQ(static_cast<int64_t>(0x6A000000), off[0].args[0])
+                << "DisableThreadLibraryCalls must get the module's own handle";
+        }
+    }
+    g_moduleInstance = saved;
 }

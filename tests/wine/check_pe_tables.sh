@@ -2,7 +2,7 @@
 # Checks CHRONYX.dll's PE tables, 32-bit or x64, as objdump reads them: exactly the exports of
 # the .def (name and ordinal, no ordinal-only extras); the host's twelve
 # operations imported from HOSTRUN.dll by ordinal, without names; and no DLL
-# imported beyond Windows' own and HOSTRUN.dll (the C++ runtime is linked in).
+# imported beyond Windows' own and HOSTRUN.dll (msvcrt.dll among them, for the C routines).
 # Usage: check_pe_tables.sh OBJDUMP DLL DEF, where DEF is the decorated .def of
 # the sources: the x64 image has the same names and ordinals.
 objdump=$1 dll=$2 def=$3
