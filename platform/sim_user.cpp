@@ -85,14 +85,18 @@ extern "C" int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...) {
     return n > kWsprintfLimit - 1 ? kWsprintfLimit - 1 : n;
 }
 
-// Cuts to the buffer as Windows does; a missing id leaves the buffer as it was.
+// Cuts to the buffer as Windows does; a missing id gives an empty text.
 extern "C" int WINAPI LoadStringA(HINSTANCE, UINT id, LPSTR buffer, int size) {
     sim::Record("LoadStringA", {id, size});
+    if (size <= 0) return 0;
     // The list is in ascending id order, as the resource compiler wants it.
     const StringEntry* e =
         std::lower_bound(std::begin(kStrings), std::end(kStrings), id,
                          [](const StringEntry& entry, UINT wanted) { return entry.id < wanted; });
-    if (e == std::end(kStrings) || e->id != id || size <= 0) return 0;
+    if (e == std::end(kStrings) || e->id != id) {
+        buffer[0] = '\0';
+        return 0;
+    }
     int n = static_cast<int>(std::strlen(e->text));
     if (n > size - 1) n = size - 1;
     std::memcpy(buffer, e->text, static_cast<size_t>(n));

@@ -443,14 +443,14 @@ bool StartRun(HostRun* run, const Scenario& scenario, const ModuleBinding& modul
 
     run->objects.resize(scenario.objects.size());
     for (size_t i = 0; i < scenario.objects.size(); ++i) {
-        const ObjectSpec& spec = scenario.objects[i];
+        const ScenarioObject& spec = scenario.objects[i];
         HostObject& object = run->objects[i];
         object.name = spec.name;
         object.storage.assign((module.runDataSize + 7) / 8, 0);
         object.run = reinterpret_cast<RunData*>(object.storage.data());
     }
     for (size_t i = 0; i < scenario.objects.size(); ++i) {
-        const ObjectSpec& spec = scenario.objects[i];
+        const ScenarioObject& spec = scenario.objects[i];
         HostObject& object = run->objects[i];
         ObjectHeaderOf(object.run)->runHeader = &run->header;
         ObjectHeaderOf(object.run)->flags = spec.flags;

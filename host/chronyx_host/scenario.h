@@ -50,7 +50,7 @@ struct EventLine {
     std::vector<Step> steps;
 };
 
-struct ObjectSpec {
+struct ScenarioObject {
     std::string name;
     EditData edit;
     int16_t x = 0, y = 0; // creation record
@@ -76,7 +76,7 @@ struct Scenario {
     int32_t startNowSecondMs = -1; // "now:SS.mmm": that moment of the current minute
     ClockMoment start{};
     std::vector<std::pair<std::string, std::string>> intl; // key, value
-    std::vector<ObjectSpec> objects;
+    std::vector<ScenarioObject> objects;
     std::vector<Label> labels;
     std::vector<EventLine> eventLines;
     std::vector<Step> timeline; // ordered by frame, file order within a frame

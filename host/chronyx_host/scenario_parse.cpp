@@ -442,11 +442,11 @@ bool IsNameCharacter(char c) {
            c == '-';
 }
 
-ObjectSpec ReadObject(const json& value, const std::string& path) {
+ScenarioObject ReadObject(const json& value, const std::string& path) {
     ExpectKeys(value, path,
                {"name", "display", "mode", "x", "y", "width", "height", "border", "countdown",
                 "analog", "digital", "calendar", "eventsAlwaysTrue"});
-    ObjectSpec object;
+    ScenarioObject object;
     std::memset(&object.edit, 0, sizeof(object.edit));
     EditData& edit = object.edit;
 
@@ -665,8 +665,8 @@ void ReadScenario(const json& root, Scenario* scenario) {
     if (!objects->is_array()) RefuseType(*objects, "objects", "an array");
     if (objects->empty()) Refuse("objects", "a scenario needs at least one object");
     for (size_t i = 0; i < objects->size(); ++i) {
-        ObjectSpec object = ReadObject((*objects)[i], Item("objects", i));
-        for (const ObjectSpec& other : scenario->objects)
+        ScenarioObject object = ReadObject((*objects)[i], Item("objects", i));
+        for (const ScenarioObject& other : scenario->objects)
             if (other.name == object.name)
                 Refuse(Item("objects", i) + ".name", "\"" + object.name + "\" is used twice");
         scenario->objects.push_back(std::move(object));

@@ -28,7 +28,8 @@ std::string Markdown(const std::vector<GalleryTopic>& topics) {
         "Every display type, digital layout, analog face and calendar format of the clock "
         "object, drawn by the real `CHRONYX.dll` through the reference host. Under each clock "
         "the host writes the settings that make it, in the words of the scenario format (see "
-        "the README); everything else is as in `gallery/scenarios/`, one scenario per "
+        "[scenarios.md](scenarios.md)); everything else is as in `gallery/scenarios/`, one "
+        "scenario per "
         "picture. `./chronyx gallery` makes this page and its pictures again.\n\n";
     for (const GalleryTopic& topic : topics)
         md += "- [" + topic.title + "](#" + topic.file + ")\n";

@@ -96,7 +96,7 @@ TEST(Gallery, EveryTileIsDrawnAndDiffersFromTheOthersOfItsPicture) {
         uint32_t colour = scenario.background;
         uint32_t background = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
         std::vector<Tile> tiles;
-        for (const ObjectSpec& spec : scenario.objects) {
+        for (const ScenarioObject& spec : scenario.objects) {
             const EditData& edit = spec.edit;
             Tile tile{spec.name, {}, true};
             for (int y = spec.y; y < spec.y + edit.height; ++y)
