@@ -57,7 +57,7 @@ void Prepare() {
     o.bottom = o.top + g_run->header.height;
     RECT& f = g_at.face;
     f = o;
-    if (g_run->analogNumerals != kNumeralsNone) {
+    if (g_run->settings.analogNumerals != kNumeralsNone) {
         f.left += g_run->dialInsetX / 2;
         f.right -= g_run->dialInsetX / 2;
         f.top += g_run->dialInsetY / 2;
@@ -79,7 +79,7 @@ void Prepare() {
         double a = (i + 1) * 0.523 - 1.57;
         g_at.markInner[i] = at(a, r * 0.9);
         g_at.markOuter[i] = at(a, r);
-        if (g_run->analogNumerals == kNumeralsArabic)
+        if (g_run->settings.analogNumerals == kNumeralsArabic)
             std::snprintf(g_at.numeral[i], sizeof g_at.numeral[i], "%d", i + 1);
         else
             std::snprintf(g_at.numeral[i], sizeof g_at.numeral[i], "%s", kRoman[i]);
@@ -124,7 +124,7 @@ void DrawLine(const char* text, COLORREF colour) {
 }
 
 void Frame() {
-    HostSetPen(Surface(), g_run->digitalColor, 0, 2);
+    HostSetPen(Surface(), g_run->settings.digitalColor, 0, 2);
     HostDrawFrame(Surface(), &g_at.object);
 }
 
@@ -140,7 +140,7 @@ void BareDigital(int layout, bool designator, bool border) {
         wsprintfA(g_text, "%02u:%02u:%02u", 10u, 15u, 42u);
     else
         wsprintfA(g_text, "%02u:%02u", 10u, 15u);
-    DrawLine(g_text, g_run->digitalColor);
+    DrawLine(g_text, g_run->settings.digitalColor);
     if (border) Frame();
 }
 
@@ -148,7 +148,7 @@ void BareTimerDigital(unsigned hours, unsigned minutes, unsigned seconds) {
     ReadClock();
     ReadClock();
     wsprintfA(g_text, "%02u:%02u:%02u", hours, minutes, seconds);
-    DrawLine(g_text, g_run->digitalColor);
+    DrawLine(g_text, g_run->settings.digitalColor);
 }
 
 void Name(unsigned id) {
@@ -162,7 +162,7 @@ void Name(unsigned id) {
 void BareShortDate() {
     ReadClock();
     GetProfileStringA("Intl", "sShortDate", "dd/mm/yy", g_pattern, kPatternSize);
-    DrawLine(g_text, g_run->calendarColor);
+    DrawLine(g_text, g_run->settings.calendarColor);
 }
 
 // dddd, MMMM dd, yyyy from the long date format.
@@ -171,7 +171,7 @@ void BareLongDate() {
     GetProfileStringA("Intl", "sLongDate", "dd/mm/yy", g_pattern, kPatternSize);
     Name(20222 + 4);
     Name(20209 + 3);
-    DrawLine(g_text, g_run->calendarColor);
+    DrawLine(g_text, g_run->settings.calendarColor);
 }
 
 // Built-in pattern 1, d mmmm yyyy.
@@ -179,7 +179,7 @@ void BareBuiltinDate() {
     ReadClock();
     LoadStringA(g_moduleInstance, 20401, g_pattern, kPatternSize);
     Name(20209 + 3);
-    DrawLine(g_text, g_run->calendarColor);
+    DrawLine(g_text, g_run->settings.calendarColor);
 }
 
 void BareAnalog(bool numerals) {
@@ -187,30 +187,30 @@ void BareAnalog(bool numerals) {
     HostSurface* surface = Surface();
     HDC measuring = HostGetSurfaceDC(surface);
     static const int kWidths[3] = {2, 2, 1};
-    const COLORREF colours[3] = {g_run->hourHandColor, g_run->minuteHandColor,
-                                 g_run->secondHandColor};
+    const COLORREF colours[3] = {g_run->settings.hourHandColor, g_run->settings.minuteHandColor,
+                                 g_run->settings.secondHandColor};
     for (int i = 0; i < 3; ++i) {
         HostSetPen(surface, colours[i], 0, kWidths[i]);
         HostDrawLine(surface, &g_at.centre, &g_at.tips[i], 1);
     }
-    HostSetPen(surface, g_run->analogColor, 0, 2);
+    HostSetPen(surface, g_run->settings.analogColor, 0, 2);
     for (int i = 0; i < 12; ++i)
         HostDrawLine(surface, &g_at.markInner[i], &g_at.markOuter[i], 1);
     if (numerals) {
         HFONT font = HostFontGetGdiFont(FontBank(), static_cast<uint16_t>(g_run->fontHandle));
         HGDIOBJ previous = SelectObject(measuring, font);
         for (int i = 0; i < 12; ++i) {
-            if (g_run->analogNumerals == kNumeralsArabic)
+            if (g_run->settings.analogNumerals == kNumeralsArabic)
                 wsprintfA(g_text, "%u", static_cast<unsigned>(i + 1));
             SIZE extent;
             GetTextExtentPointA(measuring, g_at.numeral[i], g_at.numeralLength[i], &extent);
-            HostDrawText(surface, font, &g_at.numeralRect[i], g_at.numeral[i], g_run->analogColor,
-                         kDrawTextFlags);
+            HostDrawText(surface, font, &g_at.numeralRect[i], g_at.numeral[i],
+                         g_run->settings.analogColor, kDrawTextFlags);
         }
         SelectObject(measuring, previous);
         DeleteObject(font);
         HDC dc = HostBeginGdiDraw(surface);
-        HPEN pen = CreatePen(PS_SOLID, 2, g_run->analogColor);
+        HPEN pen = CreatePen(PS_SOLID, 2, g_run->settings.analogColor);
         HGDIOBJ brush = GetStockObject(NULL_BRUSH);
         HGDIOBJ previousPen = SelectObject(dc, pen);
         HGDIOBJ previousBrush = SelectObject(dc, brush);

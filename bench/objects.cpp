@@ -15,19 +15,20 @@ RunData* NewObject(const ObjectSettings& s) {
     EditData edit{};
     edit.width = 160;
     edit.height = 120;
-    edit.displayType = s.displayType;
-    edit.clockMode = s.clockMode;
-    edit.border = s.border;
-    edit.analogMarks = 1;
-    edit.analogNumerals = s.numerals;
-    edit.secondHand = edit.minuteHand = edit.hourHand = 1;
-    edit.digitalFormat = s.digitalFormat;
-    edit.calendarFormat = s.calendarFormat;
-    edit.calendarPattern = s.calendarPattern;
+    edit.settings.displayType = s.displayType;
+    edit.settings.clockMode = s.clockMode;
+    edit.settings.border = s.border;
+    edit.settings.analogMarks = 1;
+    edit.settings.analogNumerals = s.numerals;
+    edit.settings.secondHand = edit.settings.minuteHand = edit.settings.hourHand = 1;
+    edit.settings.digitalFormat = s.digitalFormat;
+    edit.settings.calendarFormat = s.calendarFormat;
+    edit.settings.calendarPattern = s.calendarPattern;
     edit.countdownMinutes = 5;
     edit.dialInsetX = 31;
     edit.dialInsetY = 20;
-    for (FontDescription* f : {&edit.analogFont, &edit.digitalFont, &edit.calendarFont}) {
+    for (FontDescription* f :
+         {&edit.settings.analogFont, &edit.settings.digitalFont, &edit.settings.calendarFont}) {
         f->height = -16;
         f->weight = 400;
         std::strcpy(f->faceName, "Sans");

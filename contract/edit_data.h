@@ -26,11 +26,9 @@ constexpr size_t kStyleTextSize = 40;
 
 #pragma pack(push, 1)
 
-struct EditData {
-    uint8_t hostHeader0[8];
-    int16_t width;
-    int16_t height;
-    uint8_t hostHeader12[64];
+// The settings of one object as its author made them: the same block, in the
+// same order, in the edit data and in the run data.
+struct ObjectSettings {
     int16_t displayType;
     int16_t clockMode;
     int16_t border;
@@ -51,10 +49,18 @@ struct EditData {
     char digitalFontStyle[kStyleTextSize];
     int16_t calendarFormat;
     int16_t calendarPattern;
-    uint8_t spare298[40];
+    uint8_t spare[40]; // never read or written
     FontDescription calendarFont;
     uint32_t calendarColor;
     char calendarFontStyle[kStyleTextSize];
+};
+
+struct EditData {
+    uint8_t hostHeader0[8];
+    int16_t width;
+    int16_t height;
+    uint8_t hostHeader12[64];
+    ObjectSettings settings;
     int16_t countdownHours;
     int16_t countdownMinutes;
     int16_t countdownSeconds;
@@ -78,30 +84,32 @@ static_assert(offsetof(CreationRecord, y) == 10);
 
 static_assert(offsetof(EditData, width) == 8);
 static_assert(offsetof(EditData, height) == 10);
-static_assert(offsetof(EditData, displayType) == 76);
-static_assert(offsetof(EditData, clockMode) == 78);
-static_assert(offsetof(EditData, border) == 80);
-static_assert(offsetof(EditData, analogMarks) == 82);
-static_assert(offsetof(EditData, analogNumerals) == 84);
-static_assert(offsetof(EditData, analogFont) == 86);
-static_assert(offsetof(EditData, analogColor) == 136);
-static_assert(offsetof(EditData, analogFontStyle) == 140);
-static_assert(offsetof(EditData, secondHand) == 180);
-static_assert(offsetof(EditData, secondHandColor) == 182);
-static_assert(offsetof(EditData, minuteHand) == 186);
-static_assert(offsetof(EditData, minuteHandColor) == 188);
-static_assert(offsetof(EditData, hourHand) == 192);
-static_assert(offsetof(EditData, hourHandColor) == 194);
-static_assert(offsetof(EditData, digitalFormat) == 198);
-static_assert(offsetof(EditData, digitalFont) == 200);
-static_assert(offsetof(EditData, digitalColor) == 250);
-static_assert(offsetof(EditData, digitalFontStyle) == 254);
-static_assert(offsetof(EditData, calendarFormat) == 294);
-static_assert(offsetof(EditData, calendarPattern) == 296);
-static_assert(offsetof(EditData, spare298) == 298);
-static_assert(offsetof(EditData, calendarFont) == 338);
-static_assert(offsetof(EditData, calendarColor) == 388);
-static_assert(offsetof(EditData, calendarFontStyle) == 392);
+static_assert(offsetof(EditData, settings) == 76);
+static_assert(sizeof(ObjectSettings) == 356);
+static_assert(offsetof(ObjectSettings, displayType) == 0);
+static_assert(offsetof(ObjectSettings, clockMode) == 2);           // 78 in the edit data
+static_assert(offsetof(ObjectSettings, border) == 4);              // 80 in the edit data
+static_assert(offsetof(ObjectSettings, analogMarks) == 6);         // 82 in the edit data
+static_assert(offsetof(ObjectSettings, analogNumerals) == 8);      // 84 in the edit data
+static_assert(offsetof(ObjectSettings, analogFont) == 10);         // 86 in the edit data
+static_assert(offsetof(ObjectSettings, analogColor) == 60);        // 136 in the edit data
+static_assert(offsetof(ObjectSettings, analogFontStyle) == 64);    // 140 in the edit data
+static_assert(offsetof(ObjectSettings, secondHand) == 104);        // 180 in the edit data
+static_assert(offsetof(ObjectSettings, secondHandColor) == 106);   // 182 in the edit data
+static_assert(offsetof(ObjectSettings, minuteHand) == 110);        // 186 in the edit data
+static_assert(offsetof(ObjectSettings, minuteHandColor) == 112);   // 188 in the edit data
+static_assert(offsetof(ObjectSettings, hourHand) == 116);          // 192 in the edit data
+static_assert(offsetof(ObjectSettings, hourHandColor) == 118);     // 194 in the edit data
+static_assert(offsetof(ObjectSettings, digitalFormat) == 122);     // 198 in the edit data
+static_assert(offsetof(ObjectSettings, digitalFont) == 124);       // 200 in the edit data
+static_assert(offsetof(ObjectSettings, digitalColor) == 174);      // 250 in the edit data
+static_assert(offsetof(ObjectSettings, digitalFontStyle) == 178);  // 254 in the edit data
+static_assert(offsetof(ObjectSettings, calendarFormat) == 218);    // 294 in the edit data
+static_assert(offsetof(ObjectSettings, calendarPattern) == 220);   // 296 in the edit data
+static_assert(offsetof(ObjectSettings, spare) == 222);             // 298 in the edit data
+static_assert(offsetof(ObjectSettings, calendarFont) == 262);      // 338 in the edit data
+static_assert(offsetof(ObjectSettings, calendarColor) == 312);     // 388 in the edit data
+static_assert(offsetof(ObjectSettings, calendarFontStyle) == 316); // 392 in the edit data
 static_assert(offsetof(EditData, countdownHours) == 432);
 static_assert(offsetof(EditData, countdownMinutes) == 434);
 static_assert(offsetof(EditData, countdownSeconds) == 436);

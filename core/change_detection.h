@@ -78,7 +78,7 @@ inline int16_t DateCascade(RunData* run, const TimeOfDay* time, const CalendarDa
 // raised, else `result` unchanged.
 inline int16_t RaiseChangeEvents(RunData* run, const TimeOfDay* time, const CalendarDate* date,
                                  int16_t result) {
-    switch (run->displayType) {
+    switch (run->settings.displayType) {
     case kDisplayAnalog:
     case kDisplayDigital:
     case kDisplayInvisible:

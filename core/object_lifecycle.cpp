@@ -19,45 +19,50 @@ struct FontGroup {
 };
 
 bool FontGroupOf(const RunData* run, FontGroup* group) {
-    switch (run->displayType) {
+    switch (run->settings.displayType) {
     case kDisplayAnalog:
-        *group = {&run->analogFont, run->analogFontStyle};
+        *group = {&run->settings.analogFont, run->settings.analogFontStyle};
         return true;
     case kDisplayDigital:
-        *group = {&run->digitalFont, run->digitalFontStyle};
+        *group = {&run->settings.digitalFont, run->settings.digitalFontStyle};
         return true;
     case kDisplayCalendar:
-        *group = {&run->calendarFont, run->calendarFontStyle};
+        *group = {&run->settings.calendarFont, run->settings.calendarFontStyle};
         return true;
     default:
         return false;
     }
 }
 
+// The settings block is the same record in both, but it is copied field by
+// field: its spare block is never written, and the style texts are copied as
+// texts, cut to their field with a NUL when the stored one has none.
 void CopySettings(RunData* run, const EditData* edit) {
-    run->displayType = edit->displayType;
-    run->clockMode = edit->clockMode;
-    run->border = edit->border;
-    run->analogMarks = edit->analogMarks;
-    run->analogNumerals = edit->analogNumerals;
-    run->analogFont = edit->analogFont;
-    run->analogColor = edit->analogColor;
-    CopyStyleText(run->analogFontStyle, kStyleTextSize, edit->analogFontStyle, kStyleTextSize);
-    run->secondHand = edit->secondHand;
-    run->secondHandColor = edit->secondHandColor;
-    run->minuteHand = edit->minuteHand;
-    run->minuteHandColor = edit->minuteHandColor;
-    run->hourHand = edit->hourHand;
-    run->hourHandColor = edit->hourHandColor;
-    run->digitalFormat = edit->digitalFormat;
-    run->digitalFont = edit->digitalFont;
-    run->digitalColor = edit->digitalColor;
-    CopyStyleText(run->digitalFontStyle, kStyleTextSize, edit->digitalFontStyle, kStyleTextSize);
-    run->calendarFormat = edit->calendarFormat;
-    run->calendarPattern = edit->calendarPattern;
-    run->calendarFont = edit->calendarFont;
-    run->calendarColor = edit->calendarColor;
-    CopyStyleText(run->calendarFontStyle, kStyleTextSize, edit->calendarFontStyle, kStyleTextSize);
+    ObjectSettings& to = run->settings;
+    const ObjectSettings& from = edit->settings;
+    to.displayType = from.displayType;
+    to.clockMode = from.clockMode;
+    to.border = from.border;
+    to.analogMarks = from.analogMarks;
+    to.analogNumerals = from.analogNumerals;
+    to.analogFont = from.analogFont;
+    to.analogColor = from.analogColor;
+    CopyStyleText(to.analogFontStyle, kStyleTextSize, from.analogFontStyle, kStyleTextSize);
+    to.secondHand = from.secondHand;
+    to.secondHandColor = from.secondHandColor;
+    to.minuteHand = from.minuteHand;
+    to.minuteHandColor = from.minuteHandColor;
+    to.hourHand = from.hourHand;
+    to.hourHandColor = from.hourHandColor;
+    to.digitalFormat = from.digitalFormat;
+    to.digitalFont = from.digitalFont;
+    to.digitalColor = from.digitalColor;
+    CopyStyleText(to.digitalFontStyle, kStyleTextSize, from.digitalFontStyle, kStyleTextSize);
+    to.calendarFormat = from.calendarFormat;
+    to.calendarPattern = from.calendarPattern;
+    to.calendarFont = from.calendarFont;
+    to.calendarColor = from.calendarColor;
+    CopyStyleText(to.calendarFontStyle, kStyleTextSize, from.calendarFontStyle, kStyleTextSize);
 }
 
 // Stored values are not range-checked: a negative minute count shortens the

@@ -13,30 +13,7 @@
 struct RunData {
     ObjectHeader header;
     int16_t triggerEventCount;
-    int16_t displayType;
-    int16_t clockMode;
-    int16_t border;
-    int16_t analogMarks;
-    int16_t analogNumerals;
-    FontDescription analogFont;
-    uint32_t analogColor;
-    char analogFontStyle[kStyleTextSize];
-    int16_t secondHand;
-    uint32_t secondHandColor;
-    int16_t minuteHand;
-    uint32_t minuteHandColor;
-    int16_t hourHand;
-    uint32_t hourHandColor;
-    int16_t digitalFormat;
-    FontDescription digitalFont;
-    uint32_t digitalColor;
-    char digitalFontStyle[kStyleTextSize];
-    int16_t calendarFormat;
-    int16_t calendarPattern;
-    uint8_t spare[40];
-    FontDescription calendarFont;
-    uint32_t calendarColor;
-    char calendarFontStyle[kStyleTextSize];
+    ObjectSettings settings;
     int16_t paused;
     double chronoStart; // time count of the last start; 0 = stopped
     int32_t chronoElapsed;
@@ -71,13 +48,7 @@ static_assert(sizeof(RunData) == kRunDataSize);
 // The module's own fields start right after the object header; their layout is
 // the module's, so they are asserted in every build.
 static_assert(offsetof(RunData, triggerEventCount) == 320);
-static_assert(offsetof(RunData, analogFont) == 332);
-static_assert(offsetof(RunData, analogFontStyle) == 386);
-static_assert(offsetof(RunData, digitalFont) == 446);
-static_assert(offsetof(RunData, calendarPattern) == 542);
-static_assert(offsetof(RunData, spare) == 544);
-static_assert(offsetof(RunData, calendarFont) == 584);
-static_assert(offsetof(RunData, calendarFontStyle) == 638);
+static_assert(offsetof(RunData, settings) == 322);
 static_assert(offsetof(RunData, paused) == 678);
 static_assert(offsetof(RunData, chronoStart) == 680);
 static_assert(offsetof(RunData, chronoElapsed) == 688);

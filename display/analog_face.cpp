@@ -144,7 +144,7 @@ bool DrawNumerals(RunData* run, HDC measuring, const Dial& dial) {
     HGDIOBJ previous = SelectObject(measuring, font);
     for (int i = 1; i <= 12; ++i) {
         char text[16];
-        if (run->analogNumerals == kNumeralsArabic)
+        if (run->settings.analogNumerals == kNumeralsArabic)
             wsprintfA(text, "%u", static_cast<unsigned>(i));
         else
             std::memcpy(text, kRomanNumerals[i - 1], sizeof kRomanNumerals[0]);
@@ -153,7 +153,7 @@ bool DrawNumerals(RunData* run, HDC measuring, const Dial& dial) {
         SIZE extent{0, 0};
         GetTextExtentPointA(measuring, text, static_cast<int>(std::strlen(text)), &extent);
         RECT rect = NumeralRect(i, PointAt(dial, HourDirection(i), dial.r), extent);
-        HostDrawText(header->surface, font, &rect, text, run->analogColor, kDrawTextFlags);
+        HostDrawText(header->surface, font, &rect, text, run->settings.analogColor, kDrawTextFlags);
     }
     SelectObject(measuring, previous);
     DeleteObject(font);
@@ -163,7 +163,7 @@ bool DrawNumerals(RunData* run, HDC measuring, const Dial& dial) {
 void DrawCircle(RunData* run, const Dial& dial, const RECT* face) {
     HostSurface* surface = RunHeaderOf(run)->surface;
     HDC dc = HostBeginGdiDraw(surface);
-    HPEN pen = CreatePen(PS_SOLID, 2, run->analogColor);
+    HPEN pen = CreatePen(PS_SOLID, 2, run->settings.analogColor);
     HGDIOBJ brush = GetStockObject(NULL_BRUSH);
     HGDIOBJ previousPen = SelectObject(dc, pen);
     HGDIOBJ previousBrush = SelectObject(dc, brush);
@@ -193,18 +193,18 @@ void DrawAnalogFace(RunData* run, int16_t hour, int16_t minute, int16_t second, 
     HDC measuring = HostGetSurfaceDC(surface);
 
     const double r = dial.r;
-    if (run->hourHand == 1)
+    if (run->settings.hourHand == 1)
         DrawHand(surface, dial, PointAt(dial, HourDirection(hour), r * kHourHandLength),
-                 run->hourHandColor, 2, &run->hourHandEndX, &run->hourHandEndY);
-    if (run->minuteHand == 1)
-        DrawHand(surface, dial, PointAt(dial, MinuteDirection(minute), r), run->minuteHandColor, 2,
-                 &run->minuteHandEndX, &run->minuteHandEndY);
-    if (run->secondHand == 1)
-        DrawHand(surface, dial, PointAt(dial, MinuteDirection(second), r), run->secondHandColor, 1,
-                 &run->secondHandEndX, &run->secondHandEndY);
+                 run->settings.hourHandColor, 2, &run->hourHandEndX, &run->hourHandEndY);
+    if (run->settings.minuteHand == 1)
+        DrawHand(surface, dial, PointAt(dial, MinuteDirection(minute), r),
+                 run->settings.minuteHandColor, 2, &run->minuteHandEndX, &run->minuteHandEndY);
+    if (run->settings.secondHand == 1)
+        DrawHand(surface, dial, PointAt(dial, MinuteDirection(second), r),
+                 run->settings.secondHandColor, 1, &run->secondHandEndX, &run->secondHandEndY);
 
-    if (run->analogMarks == 1) {
-        HostSetPen(surface, run->analogColor, 0, 2);
+    if (run->settings.analogMarks == 1) {
+        HostSetPen(surface, run->settings.analogColor, 0, 2);
         for (int i = 1; i <= 12; ++i) {
             const Direction direction = HourDirection(i);
             POINT inner = PointAt(dial, direction, r * kMarkInner);
@@ -214,8 +214,9 @@ void DrawAnalogFace(RunData* run, int16_t hour, int16_t minute, int16_t second, 
     }
 
     bool haveFont = true;
-    if (run->analogNumerals != kNumeralsNone) haveFont = DrawNumerals(run, measuring, dial);
-    if (haveFont && run->border == 1) DrawCircle(run, dial, face);
+    if (run->settings.analogNumerals != kNumeralsNone)
+        haveFont = DrawNumerals(run, measuring, dial);
+    if (haveFont && run->settings.border == 1) DrawCircle(run, dial, face);
 
     HostReleaseSurfaceDC(surface, measuring);
 }

@@ -13,7 +13,7 @@ constexpr int16_t kCalendarBuiltin = 2;   // one of the module's own patterns
 // Fills the 40-byte pattern buffer; false for a format outside 0..2.
 bool ChooseDatePattern(const RunData* run, char* pattern) {
     pattern[0] = '\0';
-    switch (run->calendarFormat) {
+    switch (run->settings.calendarFormat) {
     case kCalendarShortDate:
         GetProfileStringA("Intl", "sShortDate", "dd/mm/yy", pattern, kTextBufferSize);
         break;
@@ -22,10 +22,11 @@ bool ChooseDatePattern(const RunData* run, char* pattern) {
         break;
     case kCalendarBuiltin:
         // A pattern number the table lacks names no resource: it shows nothing.
-        if (run->calendarPattern >= 0 && run->calendarPattern < kBuiltinPatternCount)
+        if (run->settings.calendarPattern >= 0 &&
+            run->settings.calendarPattern < kBuiltinPatternCount)
             LoadStringA(g_moduleInstance,
-                        kStringPatternBase + static_cast<unsigned>(run->calendarPattern), pattern,
-                        kTextBufferSize);
+                        kStringPatternBase + static_cast<unsigned>(run->settings.calendarPattern),
+                        pattern, kTextBufferSize);
         break;
     default:
         return false;

@@ -76,10 +76,10 @@ void FormatTimer(const RunData* run, int16_t layout, BoundedText* text) {
 bool FormatDigitalText(const RunData* run, char* out, size_t capacity) {
     if (capacity == 0) return false;
     out[0] = '\0';
-    const int16_t layout = run->digitalFormat;
+    const int16_t layout = run->settings.digitalFormat;
     if (layout < kLayoutShort12 || layout > kLayoutLong24) return false;
     BoundedText text{out, capacity, 0};
-    if (run->clockMode == kModeTime)
+    if (run->settings.clockMode == kModeTime)
         FormatLocalTime(layout, &text);
     else
         FormatTimer(run, layout, &text);

@@ -18,7 +18,7 @@ RECT ObjectRect(const RunData* run) {
 // Numerals need room outside the circle, so the face shrinks by half the
 // insets on each side unless there are none.
 RECT FaceRect(const RunData* run, const RECT& object) {
-    if (run->analogNumerals == kNumeralsNone) return object;
+    if (run->settings.analogNumerals == kNumeralsNone) return object;
     const int32_t insetX = DivTrunc(run->dialInsetX, 2);
     const int32_t insetY = DivTrunc(run->dialInsetY, 2);
     return RECT{object.left + insetX, object.top + insetY, object.right - insetX,
@@ -30,7 +30,7 @@ RECT FaceRect(const RunData* run, const RECT& object) {
 // on every frame they ask for it.
 [[gnu::noinline]] void ShowAnalog(RunData* run, const RECT& object) {
     int16_t hour, minute, second;
-    if (run->clockMode == kModeTime) {
+    if (run->settings.clockMode == kModeTime) {
         TimeOfDay now;
         ReadTimeOfDay(&now);
         hour = static_cast<int16_t>(FoldHour(now.hour));
@@ -65,7 +65,7 @@ RECT FaceRect(const RunData* run, const RECT& object) {
 
 extern "C" int16_t WINAPI DisplayRunObject(RunData* run) {
     if (run->visible != 1) return 0;
-    switch (run->displayType) {
+    switch (run->settings.displayType) {
     case kDisplayAnalog:
         ShowAnalog(run, ObjectRect(run));
         break;

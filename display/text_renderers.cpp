@@ -17,13 +17,13 @@ bool DrawCentredLine(RunData* run, const char* text, const RECT* rect, COLORREF 
 } // namespace
 
 void DrawDigitalText(RunData* run, const char* text, const RECT* rect) {
-    if (!DrawCentredLine(run, text, rect, run->digitalColor)) return;
-    if (run->border != 1) return;
+    if (!DrawCentredLine(run, text, rect, run->settings.digitalColor)) return;
+    if (run->settings.border != 1) return;
     HostSurface* surface = RunHeaderOf(run)->surface;
-    HostSetPen(surface, run->digitalColor, 0, 2);
+    HostSetPen(surface, run->settings.digitalColor, 0, 2);
     HostDrawFrame(surface, rect);
 }
 
 void DrawCalendarText(RunData* run, const char* text, const RECT* rect) {
-    DrawCentredLine(run, text, rect, run->calendarColor);
+    DrawCentredLine(run, text, rect, run->settings.calendarColor);
 }

@@ -24,6 +24,7 @@ TimerReading SplitHundredths(int32_t hundredths) {
 // Any clockMode other than the countdown reads as the chronometer here; the
 // local time never comes this way.
 TimerReading ReadDisplayedTimer(const RunData* run) {
-    int32_t value = run->clockMode == kModeCountdown ? CountdownRemaining(run) : TimerValue(run);
+    int32_t value =
+        run->settings.clockMode == kModeCountdown ? CountdownRemaining(run) : TimerValue(run);
     return SplitHundredths(value);
 }

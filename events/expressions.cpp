@@ -62,7 +62,7 @@ extern "C" int32_t WINAPI GetCountdown(RunData* run, int32_t) {
 // origin back gives frame coordinates, comparable with the object's x and y.
 // Only an analog face has them.
 static int32_t FacePoint(const RunData* run, int16_t surface, int16_t origin) {
-    if (run->displayType != kDisplayAnalog) return 0;
+    if (run->settings.displayType != kDisplayAnalog) return 0;
     return int32_t{surface} + int32_t{origin};
 }
 

@@ -45,20 +45,20 @@ EditData SettingsFor(int32_t type) {
     edit.height = kObjectHeight;
     static const int16_t kDisplay[kTypes] = {kDisplayAnalog, kDisplayDigital, kDisplayInvisible,
                                              kDisplayCalendar};
-    edit.displayType = kDisplay[type];
-    edit.border = 1;
-    edit.analogMarks = 1;
-    edit.analogNumerals = kNumeralsArabic;
-    edit.secondHand = edit.minuteHand = edit.hourHand = 1;
-    edit.secondHandColor = 0x0000FF;
+    edit.settings.displayType = kDisplay[type];
+    edit.settings.border = 1;
+    edit.settings.analogMarks = 1;
+    edit.settings.analogNumerals = kNumeralsArabic;
+    edit.settings.secondHand = edit.settings.minuteHand = edit.settings.hourHand = 1;
+    edit.settings.secondHandColor = 0x0000FF;
     edit.dialInsetX = 24;
     edit.dialInsetY = 16;
-    edit.digitalFormat = 1;
-    edit.calendarFormat = 2;
-    edit.calendarPattern = 3;
-    SetFont(&edit.analogFont, 9);
-    SetFont(&edit.digitalFont, 14);
-    SetFont(&edit.calendarFont, 12);
+    edit.settings.digitalFormat = 1;
+    edit.settings.calendarFormat = 2;
+    edit.settings.calendarPattern = 3;
+    SetFont(&edit.settings.analogFont, 9);
+    SetFont(&edit.settings.digitalFont, 14);
+    SetFont(&edit.settings.calendarFont, 12);
     return edit;
 }
 
@@ -107,9 +107,9 @@ uint16_t RegisterFontLike(HostFontBank* fonts, const EditData& edit, int32_t typ
     request.word10 = 1;
     request.word98 = 2;
     request.word102 = 255;
-    request.font = type == kDisplayAnalog    ? edit.analogFont
-                   : type == kDisplayDigital ? edit.digitalFont
-                                             : edit.calendarFont;
+    request.font = type == kDisplayAnalog    ? edit.settings.analogFont
+                   : type == kDisplayDigital ? edit.settings.digitalFont
+                                             : edit.settings.calendarFont;
     return HostFontCreate(fonts, kFontKind, &request, 0, 0);
 }
 
@@ -120,9 +120,10 @@ void BareDigital(const BareContext& c) {
     GetProfileStringA("Intl", "s2359", "P.M.", designator, sizeof designator);
     wsprintfA(text, "%02u:%02u:%02u", 11u, 59u, 59u);
     HFONT font = FontOf(c);
-    HostDrawText(c.surface, font, &c.rect, "11:59:59 P.M.", c.edit->digitalColor, kDrawTextFlags);
+    HostDrawText(c.surface, font, &c.rect, "11:59:59 P.M.", c.edit->settings.digitalColor,
+                 kDrawTextFlags);
     DeleteObject(font);
-    HostSetPen(c.surface, c.edit->digitalColor, 0, 2);
+    HostSetPen(c.surface, c.edit->settings.digitalColor, 0, 2);
     HostDrawFrame(c.surface, &c.rect);
 }
 
@@ -136,7 +137,7 @@ void BareCalendar(const BareContext& c) {
     wsprintfA(piece, "%2u", 31u);
     wsprintfA(piece, "%04u", 2026u);
     HFONT font = FontOf(c);
-    HostDrawText(c.surface, font, &c.rect, "December 31, 2026", c.edit->calendarColor,
+    HostDrawText(c.surface, font, &c.rect, "December 31, 2026", c.edit->settings.calendarColor,
                  kDrawTextFlags);
     DeleteObject(font);
 }
@@ -150,13 +151,13 @@ void BareAnalog(const BareContext& c) {
     HDC measuring = HostGetSurfaceDC(c.surface);
     const POINT tips[3] = {
         {centre.x, centre.y - r * 2 / 3}, {centre.x + r, centre.y}, {centre.x, centre.y + r}};
-    const COLORREF colours[3] = {c.edit->hourHandColor, c.edit->minuteHandColor,
-                                 c.edit->secondHandColor};
+    const COLORREF colours[3] = {c.edit->settings.hourHandColor, c.edit->settings.minuteHandColor,
+                                 c.edit->settings.secondHandColor};
     for (int i = 0; i < 3; ++i) {
         HostSetPen(c.surface, colours[i], 0, i == 2 ? 1 : 2);
         HostDrawLine(c.surface, &centre, &tips[i], 1);
     }
-    HostSetPen(c.surface, c.edit->analogColor, 0, 2);
+    HostSetPen(c.surface, c.edit->settings.analogColor, 0, 2);
     for (int i = 1; i <= 12; ++i) {
         POINT inner{centre.x + (i - 6) * r / 7, centre.y - r * 9 / 10};
         POINT outer{centre.x + (i - 6) * r / 6, centre.y - r};
@@ -171,12 +172,12 @@ void BareAnalog(const BareContext& c) {
         GetTextExtentPointA(measuring, text, length, &extent);
         RECT box{centre.x + (i - 6) * r / 6, centre.y - r - extent.cy,
                  centre.x + (i - 6) * r / 6 + extent.cx, centre.y - r};
-        HostDrawText(c.surface, font, &box, text, c.edit->analogColor, kDrawTextFlags);
+        HostDrawText(c.surface, font, &box, text, c.edit->settings.analogColor, kDrawTextFlags);
     }
     SelectObject(measuring, previous);
     DeleteObject(font);
     HDC dc = HostBeginGdiDraw(c.surface);
-    HPEN pen = CreatePen(PS_SOLID, 2, c.edit->analogColor);
+    HPEN pen = CreatePen(PS_SOLID, 2, c.edit->settings.analogColor);
     HGDIOBJ brush = GetStockObject(NULL_BRUSH);
     HGDIOBJ previousPen = SelectObject(dc, pen);
     HGDIOBJ previousBrush = SelectObject(dc, brush);

@@ -343,75 +343,78 @@ void ReadCountdown(const json& value, const std::string& path, EditData* edit) {
 }
 
 void ReadAnalog(const json* value, const std::string& path, EditData* edit) {
-    edit->analogMarks = 1;
-    edit->analogNumerals = kNumeralsArabic;
-    edit->analogColor = 0;
-    edit->hourHand = edit->minuteHand = edit->secondHand = 1;
-    edit->hourHandColor = edit->minuteHandColor = 0;
-    edit->secondHandColor = 0x000000C0; // dark red
+    edit->settings.analogMarks = 1;
+    edit->settings.analogNumerals = kNumeralsArabic;
+    edit->settings.analogColor = 0;
+    edit->settings.hourHand = edit->settings.minuteHand = edit->settings.secondHand = 1;
+    edit->settings.hourHandColor = edit->settings.minuteHandColor = 0;
+    edit->settings.secondHandColor = 0x000000C0; // dark red
     edit->dialInsetX = edit->dialInsetY = 40;
     const json* font = value && value->is_object() ? Find(*value, "font") : nullptr;
     if (value)
         ExpectKeys(*value, path,
                    {"marks", "numerals", "color", "font", "hourHand", "hourHandColor", "minuteHand",
                     "minuteHandColor", "secondHand", "secondHandColor", "insetX", "insetY"});
-    ReadFont(font, Key(path, "font"), {12}, &edit->analogFont, edit->analogFontStyle,
-             sizeof(edit->analogFontStyle));
+    ReadFont(font, Key(path, "font"), {12}, &edit->settings.analogFont,
+             edit->settings.analogFontStyle, sizeof(edit->settings.analogFontStyle));
     if (!value) return;
     if (const json* v = Find(*value, "marks"))
-        edit->analogMarks = ReadSwitch(*v, Key(path, "marks"));
+        edit->settings.analogMarks = ReadSwitch(*v, Key(path, "marks"));
     if (const json* v = Find(*value, "numerals"))
-        edit->analogNumerals = ReadChoice(*v, Key(path, "numerals"), {"arabic", "roman", "none"});
+        edit->settings.analogNumerals =
+            ReadChoice(*v, Key(path, "numerals"), {"arabic", "roman", "none"});
     if (const json* v = Find(*value, "color"))
-        edit->analogColor = ReadColour(*v, Key(path, "color"));
+        edit->settings.analogColor = ReadColour(*v, Key(path, "color"));
     if (const json* v = Find(*value, "hourHand"))
-        edit->hourHand = ReadSwitch(*v, Key(path, "hourHand"));
+        edit->settings.hourHand = ReadSwitch(*v, Key(path, "hourHand"));
     if (const json* v = Find(*value, "hourHandColor"))
-        edit->hourHandColor = ReadColour(*v, Key(path, "hourHandColor"));
+        edit->settings.hourHandColor = ReadColour(*v, Key(path, "hourHandColor"));
     if (const json* v = Find(*value, "minuteHand"))
-        edit->minuteHand = ReadSwitch(*v, Key(path, "minuteHand"));
+        edit->settings.minuteHand = ReadSwitch(*v, Key(path, "minuteHand"));
     if (const json* v = Find(*value, "minuteHandColor"))
-        edit->minuteHandColor = ReadColour(*v, Key(path, "minuteHandColor"));
+        edit->settings.minuteHandColor = ReadColour(*v, Key(path, "minuteHandColor"));
     if (const json* v = Find(*value, "secondHand"))
-        edit->secondHand = ReadSwitch(*v, Key(path, "secondHand"));
+        edit->settings.secondHand = ReadSwitch(*v, Key(path, "secondHand"));
     if (const json* v = Find(*value, "secondHandColor"))
-        edit->secondHandColor = ReadColour(*v, Key(path, "secondHandColor"));
+        edit->settings.secondHandColor = ReadColour(*v, Key(path, "secondHandColor"));
     if (const json* v = Find(*value, "insetX")) edit->dialInsetX = ReadI16(*v, Key(path, "insetX"));
     if (const json* v = Find(*value, "insetY")) edit->dialInsetY = ReadI16(*v, Key(path, "insetY"));
 }
 
 void ReadDigital(const json* value, const std::string& path, EditData* edit) {
-    edit->digitalFormat = 3;
-    edit->digitalColor = 0;
+    edit->settings.digitalFormat = 3;
+    edit->settings.digitalColor = 0;
     const json* font = value && value->is_object() ? Find(*value, "font") : nullptr;
     if (value) ExpectKeys(*value, path, {"layout", "color", "font"});
-    ReadFont(font, Key(path, "font"), {24}, &edit->digitalFont, edit->digitalFontStyle,
-             sizeof(edit->digitalFontStyle));
+    ReadFont(font, Key(path, "font"), {24}, &edit->settings.digitalFont,
+             edit->settings.digitalFontStyle, sizeof(edit->settings.digitalFontStyle));
     if (!value) return;
     if (const json* v = Find(*value, "layout"))
-        edit->digitalFormat =
+        edit->settings.digitalFormat =
             ReadChoice(*v, Key(path, "layout"), {"12h", "12h-seconds", "24h", "24h-seconds"});
     if (const json* v = Find(*value, "color"))
-        edit->digitalColor = ReadColour(*v, Key(path, "color"));
+        edit->settings.digitalColor = ReadColour(*v, Key(path, "color"));
 }
 
 void ReadCalendar(const json* value, const std::string& path, EditData* edit) {
-    edit->calendarFormat = 2;
-    edit->calendarPattern = 1;
-    edit->calendarColor = 0;
+    edit->settings.calendarFormat = 2;
+    edit->settings.calendarPattern = 1;
+    edit->settings.calendarColor = 0;
     const json* font = value && value->is_object() ? Find(*value, "font") : nullptr;
     if (value) ExpectKeys(*value, path, {"format", "pattern", "color", "font"});
-    ReadFont(font, Key(path, "font"), {16}, &edit->calendarFont, edit->calendarFontStyle,
-             sizeof(edit->calendarFontStyle));
+    ReadFont(font, Key(path, "font"), {16}, &edit->settings.calendarFont,
+             edit->settings.calendarFontStyle, sizeof(edit->settings.calendarFontStyle));
     if (!value) return;
     if (const json* v = Find(*value, "format"))
-        edit->calendarFormat = ReadChoice(*v, Key(path, "format"), {"short", "long", "pattern"});
+        edit->settings.calendarFormat =
+            ReadChoice(*v, Key(path, "format"), {"short", "long", "pattern"});
     if (const json* v = Find(*value, "pattern"))
-        edit->calendarPattern = ReadChoice(*v, Key(path, "pattern"),
-                                           {"dd/mm/yy", "d mmmm yyyy", "d mmmm, yyyy",
-                                            "mmmm d, yyyy", "dd-mmm-yy", "mmmm, yy", "mmm-yy"});
+        edit->settings.calendarPattern =
+            ReadChoice(*v, Key(path, "pattern"),
+                       {"dd/mm/yy", "d mmmm yyyy", "d mmmm, yyyy", "mmmm d, yyyy", "dd-mmm-yy",
+                        "mmmm, yy", "mmm-yy"});
     if (const json* v = Find(*value, "color"))
-        edit->calendarColor = ReadColour(*v, Key(path, "color"));
+        edit->settings.calendarColor = ReadColour(*v, Key(path, "color"));
 }
 
 Label ReadLabel(const json& value, const std::string& path, const Scenario& scenario) {
@@ -459,17 +462,19 @@ ScenarioObject ReadObject(const json& value, const std::string& path) {
 
     const json* display = Find(value, "display");
     if (!display) Refuse(Key(path, "display"), "missing");
-    edit.displayType =
+    edit.settings.displayType =
         ReadChoice(*display, Key(path, "display"), {"analog", "digital", "invisible", "calendar"});
-    edit.clockMode = kModeTime;
+    edit.settings.clockMode = kModeTime;
     if (const json* v = Find(value, "mode"))
-        edit.clockMode = ReadChoice(*v, Key(path, "mode"), {"time", "chronometer", "countdown"});
+        edit.settings.clockMode =
+            ReadChoice(*v, Key(path, "mode"), {"time", "chronometer", "countdown"});
     if (const json* v = Find(value, "x")) object.x = ReadI16(*v, Key(path, "x"));
     if (const json* v = Find(value, "y")) object.y = ReadI16(*v, Key(path, "y"));
     edit.width = edit.height = 100;
     if (const json* v = Find(value, "width")) edit.width = ReadI16(*v, Key(path, "width"));
     if (const json* v = Find(value, "height")) edit.height = ReadI16(*v, Key(path, "height"));
-    if (const json* v = Find(value, "border")) edit.border = ReadSwitch(*v, Key(path, "border"));
+    if (const json* v = Find(value, "border"))
+        edit.settings.border = ReadSwitch(*v, Key(path, "border"));
     if (const json* v = Find(value, "countdown")) ReadCountdown(*v, Key(path, "countdown"), &edit);
     if (const json* v = Find(value, "eventsAlwaysTrue")) {
         if (!v->is_boolean()) RefuseType(*v, Key(path, "eventsAlwaysTrue"), "true or false");

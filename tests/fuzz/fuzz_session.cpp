@@ -79,9 +79,10 @@ void CheckSlot(const Session& s, const Slot& slot, int i, bool scan) {
                 static_cast<void*>(run->header.runHeader));
     FUZZ_EXPECT(run->header.flags == slot.flags, "object %d: flags 0x%02X, the host set 0x%02X", i,
                 run->header.flags, slot.flags);
-    size_t k = FirstByteNot(run->spare, sizeof run->spare, 0);
-    FUZZ_EXPECT(k == sizeof run->spare, "object %d: spare byte %zu of the run data is 0x%02X", i, k,
-                run->spare[k]);
+    size_t k = FirstByteNot(run->settings.spare, sizeof run->settings.spare, 0);
+    FUZZ_EXPECT(k == sizeof run->settings.spare,
+                "object %d: spare byte %zu of the run data is 0x%02X", i, k,
+                run->settings.spare[k]);
     FUZZ_EXPECT(static_cast<uint16_t>(run->fontHandle) == slot.fontHandle,
                 "object %d: fontHandle %d, registered %u", i, run->fontHandle, slot.fontHandle);
 }
@@ -164,11 +165,13 @@ void OpCreate(Session& s) {
     std::memcpy(edit, s.edit, kEditDataSize);
     if (how & kCreateSetType) {
         int16_t type = static_cast<int16_t>(s.in.U8() % 4);
-        std::memcpy(edit + offsetof(EditData, displayType), &type, 2);
+        std::memcpy(edit + (offsetof(EditData, settings) + offsetof(ObjectSettings, displayType)),
+                    &type, 2);
     }
     if (how & kCreateSetMode) {
         int16_t mode = static_cast<int16_t>(s.in.U8() % 3);
-        std::memcpy(edit + offsetof(EditData, clockMode), &mode, 2);
+        std::memcpy(edit + (offsetof(EditData, settings) + offsetof(ObjectSettings, clockMode)),
+                    &mode, 2);
     }
     uint8_t stored[kEditDataSize];
     std::memcpy(stored, edit, kEditDataSize);
@@ -191,11 +194,13 @@ void OpCreate(Session& s) {
     PoisonRegion(Reserved(slot.run), sizeof slot.run->header.reserved);
     slot.state = SlotState::kFailed; // until it answers 0
     const EditData* e = reinterpret_cast<const EditData*>(stored);
-    slot.displayType = e->displayType;
-    bool needsFont = e->displayType == kDisplayAnalog || e->displayType == kDisplayDigital ||
-                     e->displayType == kDisplayCalendar;
+    slot.displayType = e->settings.displayType;
+    bool needsFont = e->settings.displayType == kDisplayAnalog ||
+                     e->settings.displayType == kDisplayDigital ||
+                     e->settings.displayType == kDisplayCalendar;
     bool mayFail = needsFont && (s.allocArmed || fontFails);
-    Trace("create type %d mode %d%s", e->displayType, e->clockMode, mayFail ? " (to fail)" : "");
+    Trace("create type %d mode %d%s", e->settings.displayType, e->settings.clockMode,
+          mayFail ? " (to fail)" : "");
 
     CallContext c = ContextFor(s, nullptr, CallKind::kCreate, 0);
     c.run = slot.run;
@@ -225,9 +230,9 @@ void OpCreate(Session& s) {
         FUZZ_EXPECT((slot.fontHandle != 0) == needsFont,
                     "display type %d holds font %u after creation", slot.displayType,
                     slot.fontHandle);
-        FUZZ_EXPECT(HasNul(run->analogFontStyle, kStyleTextSize) &&
-                        HasNul(run->digitalFontStyle, kStyleTextSize) &&
-                        HasNul(run->calendarFontStyle, kStyleTextSize),
+        FUZZ_EXPECT(HasNul(run->settings.analogFontStyle, kStyleTextSize) &&
+                        HasNul(run->settings.digitalFontStyle, kStyleTextSize) &&
+                        HasNul(run->settings.calendarFontStyle, kStyleTextSize),
                     "a style text copied without its NUL");
         FUZZ_EXPECT(run->visible == 1 && run->firstHandle == 1,
                     "created with visible %d firstHandle %d, expected 1 1", run->visible,
@@ -287,12 +292,12 @@ void Display(Session& s, Slot& slot) {
     // A built-in pattern that does not exist is an empty one, whatever the
     // string table leaves in the buffer.
     const RunData* run = slot.run;
-    if (slot.displayType == kDisplayCalendar && run->calendarFormat == 2 &&
-        (run->calendarPattern < 0 || run->calendarPattern > 6)) {
+    if (slot.displayType == kDisplayCalendar && run->settings.calendarFormat == 2 &&
+        (run->settings.calendarPattern < 0 || run->settings.calendarPattern > 6)) {
         for (const sim::Call& k : sim::Calls())
             FUZZ_EXPECT(k.op != "HostDrawText" || k.text.empty(),
                         "calendar pattern %d drew \"%s\", expected an empty text",
-                        run->calendarPattern, k.text.c_str());
+                        run->settings.calendarPattern, k.text.c_str());
     }
 }
 

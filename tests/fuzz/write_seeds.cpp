@@ -94,24 +94,24 @@ EditData BaseEdit() {
     std::memset(&e, 0, sizeof e);
     e.width = 120;
     e.height = 100;
-    e.border = 1;
-    e.analogMarks = 1;
-    e.secondHand = e.minuteHand = e.hourHand = 1;
-    e.secondHandColor = 0x0000FF;
-    e.minuteHandColor = 0x00FF00;
-    e.hourHandColor = 0xFF0000;
-    e.analogColor = 0x808080;
-    e.digitalColor = 0x202020;
-    e.calendarColor = 0x404040;
+    e.settings.border = 1;
+    e.settings.analogMarks = 1;
+    e.settings.secondHand = e.settings.minuteHand = e.settings.hourHand = 1;
+    e.settings.secondHandColor = 0x0000FF;
+    e.settings.minuteHandColor = 0x00FF00;
+    e.settings.hourHandColor = 0xFF0000;
+    e.settings.analogColor = 0x808080;
+    e.settings.digitalColor = 0x202020;
+    e.settings.calendarColor = 0x404040;
     e.dialInsetX = 31;
     e.dialInsetY = 20;
     e.countdownMinutes = 2;
-    std::strcpy(e.analogFontStyle, "Regular");
-    std::strcpy(e.digitalFontStyle, "Bold");
-    std::strcpy(e.calendarFontStyle, "Italic");
-    std::strcpy(e.digitalFont.faceName, "Sans");
-    e.digitalFont.height = -12;
-    e.digitalFont.weight = 400;
+    std::strcpy(e.settings.analogFontStyle, "Regular");
+    std::strcpy(e.settings.digitalFontStyle, "Bold");
+    std::strcpy(e.settings.calendarFontStyle, "Italic");
+    std::strcpy(e.settings.digitalFont.faceName, "Sans");
+    e.settings.digitalFont.height = -12;
+    e.settings.digitalFont.weight = 400;
     return e;
 }
 
@@ -165,8 +165,8 @@ int main(int argc, char** argv) {
     }
     { // Roman numerals, no numerals, hands off, a face too small for a radius.
         EditData e = BaseEdit();
-        e.analogNumerals = kNumeralsRoman;
-        e.hourHand = 0;
+        e.settings.analogNumerals = kNumeralsRoman;
+        e.settings.hourHand = 0;
         e.width = 3;
         e.height = 2;
         Seed s = Start(e);
@@ -180,7 +180,7 @@ int main(int argc, char** argv) {
     { // The four digital layouts with long, empty and absent designators.
         EditData e = BaseEdit();
         for (int layout = 0; layout < 4; ++layout) {
-            e.digitalFormat = static_cast<int16_t>(layout);
+            e.settings.digitalFormat = static_cast<int16_t>(layout);
             Seed s = Start(e);
             s.Profile(0, std::string(39, 'A'));
             s.Profile(1, "");
@@ -206,7 +206,7 @@ int main(int argc, char** argv) {
     { // The calendar from the profile's formats and every built-in pattern.
         EditData e = BaseEdit();
         for (int format = 0; format < 3; ++format) {
-            e.calendarFormat = static_cast<int16_t>(format);
+            e.settings.calendarFormat = static_cast<int16_t>(format);
             Seed s = Start(e);
             s.Profile(2, "dddd, MMMM dd, yyyy \"day\" ddddd");
             s.Profile(3, "mmmm mmmm mmmm \"unclosed");
@@ -223,8 +223,8 @@ int main(int argc, char** argv) {
             Write(dir, name.c_str(), s);
         }
         for (int pattern = 0; pattern < 8; ++pattern) {
-            e.calendarFormat = 2;
-            e.calendarPattern = static_cast<int16_t>(pattern == 7 ? 40 : pattern);
+            e.settings.calendarFormat = 2;
+            e.settings.calendarPattern = static_cast<int16_t>(pattern == 7 ? 40 : pattern);
             Seed s = Start(e);
             s.Create(0, kDisplayCalendar, kModeTime);
             s.Frames(13, 17);
@@ -337,9 +337,9 @@ int main(int argc, char** argv) {
     }
     { // Style texts that fill their fields with no NUL at all.
         EditData e = BaseEdit();
-        std::memset(e.analogFontStyle, 'S', sizeof e.analogFontStyle);
-        std::memset(e.digitalFontStyle, 'T', sizeof e.digitalFontStyle);
-        std::memset(e.calendarFontStyle, 'U', sizeof e.calendarFontStyle);
+        std::memset(e.settings.analogFontStyle, 'S', sizeof e.settings.analogFontStyle);
+        std::memset(e.settings.digitalFontStyle, 'T', sizeof e.settings.digitalFontStyle);
+        std::memset(e.settings.calendarFontStyle, 'U', sizeof e.settings.calendarFontStyle);
         Seed s = Start(e);
         s.Create(0, kDisplayAnalog, kModeTime);
         s.Create(1, kDisplayDigital, kModeTime);
@@ -367,9 +367,9 @@ int main(int argc, char** argv) {
         e.countdownHours = 32767;
         e.countdownMinutes = -32768;
         e.countdownSeconds = 32767;
-        e.digitalFormat = -1;
-        e.calendarFormat = 7;
-        e.analogNumerals = 3;
+        e.settings.digitalFormat = -1;
+        e.settings.calendarFormat = 7;
+        e.settings.analogNumerals = 3;
         Seed s = Start(e, -32768, 32767);
         s.Create(0, kDisplayAnalog, kModeCountdown);
         s.Create(1, kDisplayDigital, kModeCountdown);

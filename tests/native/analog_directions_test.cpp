@@ -22,9 +22,9 @@ class AnalogDirections : public DisplayTest {
   protected:
     void SetUp() override {
         DisplayTest::SetUp();
-        run->hourHand = run->minuteHand = run->secondHand = 1;
-        run->analogMarks = 1;
-        run->analogNumerals = kNumeralsNone;
+        run->settings.hourHand = run->settings.minuteHand = run->settings.secondHand = 1;
+        run->settings.analogMarks = 1;
+        run->settings.analogNumerals = kNumeralsNone;
         sim::SetTextExtent([](const char*, int length) { return SIZE{8 * length, 16}; });
     }
 
@@ -87,9 +87,9 @@ TEST_F(AnalogDirections, NumeralsSitOnTheHourDirections) {
     // Numeral 3 is placed 2 pixels right of its anchor and numeral 9 2 pixels
     // left of it, both centred on the anchor's height: the anchors must be the
     // hour directions 3 and 9 at the full radius.
-    run->analogNumerals = kNumeralsArabic;
-    run->analogMarks = 0;
-    run->hourHand = run->minuteHand = run->secondHand = 0;
+    run->settings.analogNumerals = kNumeralsArabic;
+    run->settings.analogMarks = 0;
+    run->settings.hourHand = run->settings.minuteHand = run->settings.secondHand = 0;
     const RECT face{-40, 7, 321, 250};
     sim::ClearCalls();
     DrawAnalogFace(run, 0, 0, 0, &face);

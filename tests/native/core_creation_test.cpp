@@ -34,15 +34,22 @@ struct CopiedField {
     CopiedField {                                                                                  \
 #field, offsetof(EditData, field), offsetof(RunData, field), sizeof(EditData::field)       \
     }
+// A field of the settings block, at its place in each record.
+#define SETTING(field)                                                                             \
+    CopiedField {                                                                                  \
+#field, offsetof(EditData, settings) + offsetof(ObjectSettings, field),                    \
+            offsetof(RunData, settings) + offsetof(ObjectSettings, field),                         \
+            sizeof(ObjectSettings::field)                                                          \
+    }
 
 const CopiedField kCopied[] = {
-    COPIED(displayType),   COPIED(clockMode),       COPIED(border),
-    COPIED(analogMarks),   COPIED(analogNumerals),  COPIED(analogFont),
-    COPIED(analogColor),   COPIED(secondHand),      COPIED(secondHandColor),
-    COPIED(minuteHand),    COPIED(minuteHandColor), COPIED(hourHand),
-    COPIED(hourHandColor), COPIED(digitalFormat),   COPIED(digitalFont),
-    COPIED(digitalColor),  COPIED(calendarFormat),  COPIED(calendarPattern),
-    COPIED(calendarFont),  COPIED(calendarColor),   COPIED(dialInsetX),
+    SETTING(displayType),   SETTING(clockMode),       SETTING(border),
+    SETTING(analogMarks),   SETTING(analogNumerals),  SETTING(analogFont),
+    SETTING(analogColor),   SETTING(secondHand),      SETTING(secondHandColor),
+    SETTING(minuteHand),    SETTING(minuteHandColor), SETTING(hourHand),
+    SETTING(hourHandColor), SETTING(digitalFormat),   SETTING(digitalFont),
+    SETTING(digitalColor),  SETTING(calendarFormat),  SETTING(calendarPattern),
+    SETTING(calendarFont),  SETTING(calendarColor),   COPIED(dialInsetX),
     COPIED(dialInsetY),
 };
 
@@ -50,7 +57,7 @@ const CopiedField kCopied[] = {
 // writes, and 0 everywhere else (spare block, timer, hand tips, counters).
 TEST_F(CoreTest, CreationWritesExactlyTheNamedFields) {
     FillPattern(&edit);
-    edit.displayType = kDisplayDigital;
+    edit.settings.displayType = kDisplayDigital;
     edit.countdownHours = 1;
     edit.countdownMinutes = 30;
     edit.countdownSeconds = 0;
@@ -70,9 +77,9 @@ TEST_F(CoreTest, CreationWritesExactlyTheNamedFields) {
         std::memcpy(reinterpret_cast<uint8_t*>(&expected) + f.runOffset,
                     Bytes(&edit) + f.editOffset, f.size);
     // No NUL in the stored texts: 39 characters and a NUL.
-    std::memcpy(expected.analogFontStyle, edit.analogFontStyle, 39);
-    std::memcpy(expected.digitalFontStyle, edit.digitalFontStyle, 39);
-    std::memcpy(expected.calendarFontStyle, edit.calendarFontStyle, 39);
+    std::memcpy(expected.settings.analogFontStyle, edit.settings.analogFontStyle, 39);
+    std::memcpy(expected.settings.digitalFontStyle, edit.settings.digitalFontStyle, 39);
+    std::memcpy(expected.settings.calendarFontStyle, edit.settings.calendarFontStyle, 39);
     expected.countdownStart = 540000;
     expected.fontHandle = run->fontHandle;
     expected.visible = 1;
@@ -122,8 +129,10 @@ TEST_F(CoreTest, FontRequestCarriesTheDisplayTypesGroup) {
     for (const auto& c : cases) {
         Restart();
         edit = Settings(c.displayType);
-        FontDescription* fonts[] = {&edit.analogFont, &edit.digitalFont, &edit.calendarFont};
-        char* styles[] = {edit.analogFontStyle, edit.digitalFontStyle, edit.calendarFontStyle};
+        FontDescription* fonts[] = {&edit.settings.analogFont, &edit.settings.digitalFont,
+                                    &edit.settings.calendarFont};
+        char* styles[] = {edit.settings.analogFontStyle, edit.settings.digitalFontStyle,
+                          edit.settings.calendarFontStyle};
         const char* names[] = {"Analog style", "Digital style", "Calendar style"};
         for (int g = 0; g < 3; ++g) {
             std::memset(fonts[g], 0x31 + g, sizeof(FontDescription));
@@ -188,20 +197,21 @@ TEST_F(CoreTest, StyleTextsAreCutToTheirFieldAndSlot) {
     for (const auto& c : cases) {
         Restart();
         edit = Settings(kDisplayCalendar);
-        std::memset(edit.calendarFontStyle, 0, kStyleTextSize);
+        std::memset(edit.settings.calendarFontStyle, 0, kStyleTextSize);
         for (size_t i = 0; i < c.length; ++i)
-            edit.calendarFontStyle[i] = static_cast<char>('A' + i % 26);
+            edit.settings.calendarFontStyle[i] = static_cast<char>('A' + i % 26);
         // Whatever follows the field must not leak into the copy.
         edit.countdownHours = 0x4242;
         ASSERT_EQ(0, Create()) << "length " << c.length;
 
-        EXPECT_EQ(c.inRunData, strnlen(+run->calendarFontStyle, kStyleTextSize))
+        EXPECT_EQ(c.inRunData, strnlen(+run->settings.calendarFontStyle, kStyleTextSize))
             << "length " << c.length;
-        EXPECT_EQ(0, std::memcmp(edit.calendarFontStyle, +run->calendarFontStyle, c.inRunData))
+        EXPECT_EQ(0, std::memcmp(edit.settings.calendarFontStyle, +run->settings.calendarFontStyle,
+                                 c.inRunData))
             << "length " << c.length;
 
         FontRequest got = sim::LastFontRequest();
-        EXPECT_EQ(0, std::memcmp(edit.calendarFontStyle, got.style, c.inRequest))
+        EXPECT_EQ(0, std::memcmp(edit.settings.calendarFontStyle, got.style, c.inRequest))
             << "length " << c.length;
         for (size_t i = c.inRequest; i < sizeof got.style; ++i)
             EXPECT_EQ(0, got.style[i]) << "length " << c.length << ", slot byte " << i;
@@ -217,7 +227,7 @@ TEST_F(CoreTest, FailedCreationLeavesNothingToRelease) {
         Restart();
         edit.countdownMinutes = 2;
         edit.dialInsetX = 9;
-        edit.digitalFormat = 3;
+        edit.settings.digitalFormat = 3;
         if (c.failAlloc)
             sim::FailNextLocalAlloc();
         else
@@ -226,7 +236,7 @@ TEST_F(CoreTest, FailedCreationLeavesNothingToRelease) {
         EXPECT_EQ(-1, Create()) << c.failure;
         // Steps before the font are done...
         EXPECT_EQ(30, run->header.x) << c.failure;
-        EXPECT_EQ(3, +run->digitalFormat) << c.failure;
+        EXPECT_EQ(3, +run->settings.digitalFormat) << c.failure;
         EXPECT_EQ(12000, +run->countdownStart) << c.failure;
         EXPECT_EQ(9, +run->dialInsetX) << c.failure;
         // ...those after it are not.
@@ -340,9 +350,9 @@ TEST_F(CoreTest, StoredModeTwoIsACountdownOfItsLength) {
     for (const auto& c : cases) {
         Restart();
         sim::SetClock(2026, 3, 5, 10, 15, 42, 570);
-        edit.clockMode = c.storedMode;
+        edit.settings.clockMode = c.storedMode;
         edit.countdownMinutes = 5;
-        edit.digitalFormat = 3;
+        edit.settings.digitalFormat = 3;
         ASSERT_EQ(0, Create()) << "mode " << c.storedMode;
         sim::ClearCalls();
         DisplayRunObject(run);

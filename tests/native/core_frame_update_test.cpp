@@ -105,7 +105,7 @@ TEST_F(CoreTest, FirstSampleIsNeverAForwardJump) {
 }
 
 TEST_F(CoreTest, TimerDoesNotLoseAnHourWhenTheClockIsSetBack) {
-    edit.clockMode = kModeChronometer;
+    edit.settings.clockMode = kModeChronometer;
     ASSERT_EQ(0, Create());
     Frames(12, 10);
     run->chronoStart = CurrentTimeCount();

@@ -104,7 +104,7 @@ TEST_F(CoreTest, TimerLosesAndGainsNothingAcrossAPause) {
     for (const auto& c : cases) {
         Restart();
         sim::SetClock(2026, 3, 5, 10, 15, 0, 0);
-        edit.clockMode = kModeChronometer;
+        edit.settings.clockMode = kModeChronometer;
         ASSERT_EQ(0, Create());
         Frames(12, 10);
         run->chronoStart = CurrentTimeCount();

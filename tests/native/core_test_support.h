@@ -71,7 +71,7 @@ class CoreTest : public ::testing::Test {
         std::memset(&e, 0, sizeof e);
         e.width = 120;
         e.height = 48;
-        e.displayType = displayType;
+        e.settings.displayType = displayType;
         return e;
     }
 

@@ -19,14 +19,14 @@ class AnalogFaceTest : public DisplayTest {
   protected:
     void SetUp() override {
         DisplayTest::SetUp();
-        run->hourHand = run->minuteHand = run->secondHand = 1;
-        run->hourHandColor = RGB(255, 0, 0);
-        run->minuteHandColor = RGB(0, 255, 0);
-        run->secondHandColor = RGB(0, 0, 255);
-        run->analogColor = RGB(1, 2, 3);
-        run->analogMarks = 1;
-        run->analogNumerals = kNumeralsArabic;
-        run->border = 1;
+        run->settings.hourHand = run->settings.minuteHand = run->settings.secondHand = 1;
+        run->settings.hourHandColor = RGB(255, 0, 0);
+        run->settings.minuteHandColor = RGB(0, 255, 0);
+        run->settings.secondHandColor = RGB(0, 0, 255);
+        run->settings.analogColor = RGB(1, 2, 3);
+        run->settings.analogMarks = 1;
+        run->settings.analogNumerals = kNumeralsArabic;
+        run->settings.border = 1;
     }
 
     void Draw(int16_t hour, int16_t minute, int16_t second, RECT face) {
@@ -182,8 +182,8 @@ TEST_F(AnalogFaceTest, TinyFaceCollapsesEverythingOntoTheCentre) {
 TEST_F(AnalogFaceTest, SwitchedOffHandKeepsItsLastTip) {
     const RECT face{0, 0, 101, 101};
     Draw(3, 0, 45, face);
-    run->hourHand = 0;
-    run->minuteHand = 2; // only 1 draws
+    run->settings.hourHand = 0;
+    run->settings.minuteHand = 2; // only 1 draws
     Draw(6, 30, 15, face);
     EXPECT_EQ(82, run->hourHandEndX);
     EXPECT_EQ(50, run->hourHandEndY);
@@ -207,7 +207,7 @@ TEST_F(AnalogFaceTest, NumeralStyleByValue) {
         {100, "I", "III", "XII"},
     };
     for (const auto& c : cases) {
-        run->analogNumerals = c.numerals;
+        run->settings.analogNumerals = c.numerals;
         Draw(0, 0, 0, RECT{0, 0, 101, 101});
         auto texts = DrawnTexts();
         ASSERT_EQ(12u, texts.size()) << c.numerals;
@@ -215,7 +215,7 @@ TEST_F(AnalogFaceTest, NumeralStyleByValue) {
         EXPECT_EQ(c.three, texts[2]) << c.numerals;
         EXPECT_EQ(c.twelve, texts[11]) << c.numerals;
     }
-    run->analogNumerals = kNumeralsRoman;
+    run->settings.analogNumerals = kNumeralsRoman;
     Draw(0, 0, 0, RECT{0, 0, 101, 101});
     EXPECT_EQ((std::vector<std::string>{"I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX", "X",
                                         "XI", "XII"}),
@@ -290,9 +290,9 @@ TEST_F(AnalogFaceTest, PartsSwitchedOffAreNotDrawn) {
         {"no font: no numerals, no circle", 1, 0, 1, true, 15, 0, 0, true},
     };
     for (const auto& c : cases) {
-        run->analogMarks = c.marks;
-        run->analogNumerals = c.numerals;
-        run->border = c.border;
+        run->settings.analogMarks = c.marks;
+        run->settings.analogNumerals = c.numerals;
+        run->settings.border = c.border;
         sim::FailGdiFont(c.failFont);
         Draw(3, 0, 45, RECT{0, 0, 101, 101});
         EXPECT_EQ(c.lines, sim::CallsNamed("HostDrawLine").size()) << c.what;

@@ -121,9 +121,9 @@ class CalendarTextTest : public DisplayTest {
   protected:
     void SetUp() override {
         DisplayTest::SetUp();
-        run->displayType = kDisplayCalendar;
-        run->calendarColor = RGB(40, 50, 60);
-        run->digitalColor = RGB(1, 1, 1);
+        run->settings.displayType = kDisplayCalendar;
+        run->settings.calendarColor = RGB(40, 50, 60);
+        run->settings.digitalColor = RGB(1, 1, 1);
     }
 };
 
@@ -131,7 +131,7 @@ class CalendarTextTest : public DisplayTest {
 // sample texts the module carries beside them.
 TEST_F(CalendarTextTest, BuiltinPatternsMatchTheirSamples) {
     sim::SetClock(1995, 8, 17, 12, 0, 0, 0);
-    run->calendarFormat = 2;
+    run->settings.calendarFormat = 2;
     const char* const samples[] = {"17/08/95",        "17 August 1995", "17 August, 1995",
                                    "August 17, 1995", "17-Aug-95",      "August, 95",
                                    "Aug-95"};
@@ -139,7 +139,7 @@ TEST_F(CalendarTextTest, BuiltinPatternsMatchTheirSamples) {
         char sample[40] = "";
         LoadStringA(nullptr, 20300 + static_cast<unsigned>(pattern), sample, sizeof sample);
         EXPECT_STREQ(samples[pattern], sample);
-        run->calendarPattern = pattern;
+        run->settings.calendarPattern = pattern;
         EXPECT_EQ(sample, DrawOnce()) << "pattern " << pattern;
     }
 }
@@ -168,8 +168,8 @@ TEST_F(CalendarTextTest, PatternBySource) {
         sim::RemoveProfileString("Intl", "sLongDate");
         if (c.shortDate) sim::SetProfileString("Intl", "sShortDate", c.shortDate);
         if (c.longDate) sim::SetProfileString("Intl", "sLongDate", c.longDate);
-        run->calendarFormat = c.format;
-        run->calendarPattern = c.pattern;
+        run->settings.calendarFormat = c.format;
+        run->settings.calendarPattern = c.pattern;
         EXPECT_EQ(c.expected, DrawOnce()) << "format " << c.format << " pattern " << c.pattern;
     }
 }
@@ -188,7 +188,7 @@ TEST_F(CalendarTextTest, LongProfilePatternStaysBounded) {
         {"0123456789012345678901234567890123456dd", "012345678901234567890123456789012345605"},
         {"01234567890123456789012345678901234567dd", "01234567890123456789012345678901234567 "},
     };
-    run->calendarFormat = 1;
+    run->settings.calendarFormat = 1;
     for (const auto& c : cases) {
         sim::SetProfileString("Intl", "sLongDate", c.pattern);
         EXPECT_EQ(c.expected, DrawOnce()) << c.pattern;
@@ -200,8 +200,8 @@ TEST_F(CalendarTextTest, DrawnInCalendarColourWithoutFrame) {
     run->header.y = 20;
     run->header.width = 150;
     run->header.height = 18;
-    run->border = 1;
-    run->calendarFormat = 2;
+    run->settings.border = 1;
+    run->settings.calendarFormat = 2;
     DrawOnce();
     auto text = sim::CallsNamed("HostDrawText");
     ASSERT_EQ(1u, text.size());

@@ -9,15 +9,15 @@ class DigitalTextTest : public DisplayTest {
   protected:
     void SetUp() override {
         DisplayTest::SetUp();
-        run->displayType = kDisplayDigital;
-        run->digitalColor = RGB(10, 20, 30);
+        run->settings.displayType = kDisplayDigital;
+        run->settings.digitalColor = RGB(10, 20, 30);
     }
 
     // The four layouts drawn one after the other.
     std::vector<std::string> AllLayouts() {
         std::vector<std::string> texts;
         for (int16_t layout = 0; layout < 4; ++layout) {
-            run->digitalFormat = layout;
+            run->settings.digitalFormat = layout;
             texts.push_back(DrawOnce());
         }
         return texts;
@@ -65,12 +65,12 @@ TEST_F(DigitalTextTest, TimerValueInEveryLayout) {
     };
     for (const auto& c : cases) {
         for (int16_t mode : {kModeChronometer, int16_t{7}, int16_t{-1}}) {
-            run->clockMode = mode;
+            run->settings.clockMode = mode;
             StoppedTimer(c.hundredths);
             EXPECT_EQ(c.expected, AllLayouts())
                 << "chronometer " << c.hundredths << " mode " << mode;
         }
-        run->clockMode = kModeCountdown;
+        run->settings.clockMode = kModeCountdown;
         run->countdownStart = c.hundredths + 500;
         StoppedTimer(500);
         EXPECT_EQ(c.expected, AllLayouts()) << "countdown " << c.hundredths;
@@ -78,7 +78,7 @@ TEST_F(DigitalTextTest, TimerValueInEveryLayout) {
 }
 
 TEST_F(DigitalTextTest, CountdownNeverShowsLessThanZero) {
-    run->clockMode = kModeCountdown;
+    run->settings.clockMode = kModeCountdown;
     run->countdownStart = 30000;
     struct {
         int32_t elapsed;
@@ -92,22 +92,22 @@ TEST_F(DigitalTextTest, CountdownNeverShowsLessThanZero) {
     };
     for (const auto& c : cases) {
         StoppedTimer(c.elapsed);
-        run->digitalFormat = 2;
+        run->settings.digitalFormat = 2;
         EXPECT_EQ(c.layout2, DrawOnce()) << c.elapsed;
-        run->digitalFormat = 3;
+        run->settings.digitalFormat = 3;
         EXPECT_EQ(c.layout3, DrawOnce()) << c.elapsed;
     }
 }
 
 // A running timer adds what it counted since its start to the bank.
 TEST_F(DigitalTextTest, RunningTimerCountsFromItsStart) {
-    run->digitalFormat = 3;
+    run->settings.digitalFormat = 3;
     run->chronoStart = CurrentTimeCount();
     run->chronoElapsed = 345;
     sim::AdvanceClock(120000); // two minutes
-    run->clockMode = kModeChronometer;
+    run->settings.clockMode = kModeChronometer;
     EXPECT_EQ("00:02:03", DrawOnce());
-    run->clockMode = kModeCountdown;
+    run->settings.clockMode = kModeCountdown;
     run->countdownStart = 30000;
     EXPECT_EQ("00:02:56", DrawOnce());
 }
@@ -127,7 +127,7 @@ TEST_F(DigitalTextTest, DesignatorsComeFromTheProfile) {
         {"vorm.", "nachm.", 21, "09:05 nachm."},
         {"AM", nullptr, 12, "12:05 P.M."},
     };
-    run->digitalFormat = 0;
+    run->settings.digitalFormat = 0;
     for (const auto& c : cases) {
         sim::RemoveProfileString("Intl", "s1159");
         sim::RemoveProfileString("Intl", "s2359");
@@ -139,7 +139,7 @@ TEST_F(DigitalTextTest, DesignatorsComeFromTheProfile) {
 }
 
 TEST_F(DigitalTextTest, ProfileIsReadOnEveryDraw) {
-    run->digitalFormat = 1;
+    run->settings.digitalFormat = 1;
     sim::SetClock(2026, 3, 5, 13, 27, 18, 0);
     EXPECT_EQ("01:27:18 P.M.", DrawOnce());
     sim::SetProfileString("Intl", "s2359", "pm");
@@ -161,7 +161,7 @@ TEST_F(DigitalTextTest, LongDesignatorIsCutAtTheBuffer) {
     sim::SetClock(2026, 3, 5, 9, 5, 3, 0);
     for (const auto& c : cases) {
         sim::SetProfileString("Intl", "s1159", letters.substr(0, c.designatorLength).c_str());
-        run->digitalFormat = c.layout;
+        run->settings.digitalFormat = c.layout;
         std::string full = std::string(c.clock) + " " + letters.substr(0, c.designatorLength);
         // The profile hands over at most 39 characters, the line keeps 39.
         std::string expected = full.substr(0, 39);
@@ -183,8 +183,8 @@ TEST_F(DigitalTextTest, TextAndFrameInTheObjectRectangle) {
     run->header.height = 20;
     sim::TheRunHeader()->displayOriginX = 30;
     sim::TheRunHeader()->displayOriginY = -5;
-    run->digitalFormat = 3;
-    run->border = 1;
+    run->settings.digitalFormat = 3;
+    run->settings.border = 1;
     DrawOnce();
     EXPECT_EQ((std::vector<std::string>{"HostFontGetGdiFont", "HostDrawText", "DeleteObject",
                                         "HostSetPen", "HostDrawFrame"}),
@@ -221,9 +221,9 @@ TEST_F(DigitalTextTest, FrameOnlyWithBorderOneAndAFont) {
         {2, false, 1, 0},
         {1, true, 0, 0},
     };
-    run->digitalFormat = 2;
+    run->settings.digitalFormat = 2;
     for (const auto& c : cases) {
-        run->border = c.border;
+        run->settings.border = c.border;
         sim::FailGdiFont(c.failFont);
         DrawOnce();
         EXPECT_EQ(c.texts, sim::CallsNamed("HostDrawText").size()) << c.border << c.failFont;

@@ -12,9 +12,9 @@ class DispatchTest : public DisplayTest {
         run->header.height = 101;
         sim::TheRunHeader()->displayOriginX = 20;
         sim::TheRunHeader()->displayOriginY = 30;
-        run->hourHand = run->minuteHand = run->secondHand = 1;
-        run->analogMarks = 1;
-        run->border = 1;
+        run->settings.hourHand = run->settings.minuteHand = run->settings.secondHand = 1;
+        run->settings.analogMarks = 1;
+        run->settings.border = 1;
     }
 
     // Everything that reached the surface, in order, for comparing two draws.
@@ -46,9 +46,9 @@ TEST_F(DispatchTest, NothingDrawnOutsideTheKnownValues) {
     };
     for (const auto& c : cases) {
         run->visible = c.visible;
-        run->displayType = c.displayType;
-        run->digitalFormat = c.digitalFormat;
-        run->calendarFormat = c.calendarFormat;
+        run->settings.displayType = c.displayType;
+        run->settings.digitalFormat = c.digitalFormat;
+        run->settings.calendarFormat = c.calendarFormat;
         sim::ClearCalls();
         EXPECT_EQ(0, DisplayRunObject(run)) << c.what;
         for (const char* op : {"HostDrawText", "HostDrawLine", "HostDrawFrame", "Ellipse",
@@ -60,14 +60,14 @@ TEST_F(DispatchTest, NothingDrawnOutsideTheKnownValues) {
 
 TEST_F(DispatchTest, HiddenObjectReadsNothing) {
     run->visible = 0;
-    run->displayType = kDisplayDigital;
+    run->settings.displayType = kDisplayDigital;
     EXPECT_EQ(0, DisplayRunObject(run));
     EXPECT_TRUE(sim::Calls().empty());
     EXPECT_EQ(0, sim::ClockReads());
 }
 
 TEST_F(DispatchTest, FaceRectangleLeavesRoomForNumerals) {
-    run->displayType = kDisplayAnalog;
+    run->settings.displayType = kDisplayAnalog;
     run->header.width = 200;
     run->header.height = 150;
     struct {
@@ -81,7 +81,7 @@ TEST_F(DispatchTest, FaceRectangleLeavesRoomForNumerals) {
         {kNumeralsArabic, 1, 0, {100, 50, 300, 200}},
     };
     for (const auto& c : cases) {
-        run->analogNumerals = c.numerals;
+        run->settings.analogNumerals = c.numerals;
         run->dialInsetX = c.insetX;
         run->dialInsetY = c.insetY;
         sim::ClearCalls();
@@ -96,8 +96,8 @@ TEST_F(DispatchTest, FaceRectangleLeavesRoomForNumerals) {
 // What the object shows as analog hands: the local hour folded once, or the
 // timer's hours folded once (so a timer of 25 hours gives 13).
 TEST_F(DispatchTest, AnalogHandsFromClockOrTimer) {
-    run->displayType = kDisplayAnalog;
-    run->analogNumerals = kNumeralsNone;
+    run->settings.displayType = kDisplayAnalog;
+    run->settings.analogNumerals = kNumeralsNone;
     struct {
         int16_t mode;
         int clockHour, clockMinute, clockSecond;
@@ -116,7 +116,7 @@ TEST_F(DispatchTest, AnalogHandsFromClockOrTimer) {
     };
     for (const auto& c : cases) {
         sim::SetClock(2026, 3, 5, c.clockHour, c.clockMinute, c.clockSecond, 990);
-        run->clockMode = c.mode;
+        run->settings.clockMode = c.mode;
         StoppedTimer(c.mode == kModeCountdown ? 0 : c.timer);
         run->countdownStart = c.timer;
 
@@ -135,8 +135,8 @@ TEST_F(DispatchTest, AnalogHandsFromClockOrTimer) {
 // and hour 0 point almost the same way (the hour step is not exactly a
 // twelfth of a turn), so the face is large enough for the two to differ.
 TEST_F(DispatchTest, AnalogHourFoldsAtTwelve) {
-    run->displayType = kDisplayAnalog;
-    run->analogNumerals = kNumeralsNone;
+    run->settings.displayType = kDisplayAnalog;
+    run->settings.analogNumerals = kNumeralsNone;
     run->header.width = 2001;
     run->header.height = 2001;
     const RECT face{100, 50, 2101, 2051};
@@ -162,7 +162,7 @@ TEST_F(DispatchTest, AnalogHourFoldsAtTwelve) {
     };
     for (const auto& c : cases) {
         sim::SetClock(2026, 3, 5, c.clockHour, 0, 0, 0);
-        run->clockMode = c.mode;
+        run->settings.clockMode = c.mode;
         StoppedTimer(c.mode == kModeCountdown ? 0 : c.timer);
         run->countdownStart = c.timer;
         sim::ClearCalls();

@@ -64,7 +64,7 @@ TEST_F(ExpressionsTest, FacePointsAddTheOriginOfTheirAxis) {
         {"a type out of range", 4, 5, 7, false},
     };
     for (const Case& c : cases) {
-        run->displayType = c.displayType;
+        run->settings.displayType = c.displayType;
         run->header.runHeader->displayOriginX = c.originX;
         run->header.runHeader->displayOriginY = c.originY;
         for (int i = 0; i < 8; ++i) {
@@ -93,7 +93,7 @@ TEST_F(ExpressionsTest, AnalogCentreInFrameCoordinates) {
 }
 
 TEST_F(ExpressionsTest, ExpressionsChangeNothing) {
-    run->displayType = kDisplayAnalog;
+    run->settings.displayType = kDisplayAnalog;
     StartedAgo(100);
     run->countdownStart = 50;
     RunData before;

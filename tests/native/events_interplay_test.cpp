@@ -14,8 +14,8 @@ class EventsInterplayTest : public EventsTest {
         EditData edit = {};
         edit.width = 120;
         edit.height = 40;
-        edit.displayType = kDisplayDigital;
-        edit.digitalFont.height = -16;
+        edit.settings.displayType = kDisplayDigital;
+        edit.settings.digitalFont.height = -16;
         CreationRecord creation = {};
         ASSERT_EQ(0, CreateRunObject(run, &edit, &creation));
     }

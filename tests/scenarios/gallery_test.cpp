@@ -108,12 +108,14 @@ TEST(Gallery, EveryTileIsDrawnAndDiffersFromTheOthersOfItsPicture) {
                 << spec.name << (tile.blank ? " draws nothing" : " draws something");
             if (tile.blank) blanks.insert(spec.name);
             tiles.push_back(tile);
-            displays.insert(edit.displayType);
-            if (edit.displayType == 1) digital.insert({edit.digitalFormat, edit.clockMode});
-            if (edit.displayType == 3 && edit.calendarFormat == 2)
-                patterns.insert(edit.calendarPattern);
-            if (edit.displayType == 0)
-                faces.insert({edit.analogNumerals, edit.analogMarks, edit.border});
+            displays.insert(edit.settings.displayType);
+            if (edit.settings.displayType == 1)
+                digital.insert({edit.settings.digitalFormat, edit.settings.clockMode});
+            if (edit.settings.displayType == 3 && edit.settings.calendarFormat == 2)
+                patterns.insert(edit.settings.calendarPattern);
+            if (edit.settings.displayType == 0)
+                faces.insert({edit.settings.analogNumerals, edit.settings.analogMarks,
+                              edit.settings.border});
         }
         for (size_t a = 0; a < tiles.size(); ++a)
             for (size_t b = a + 1; b < tiles.size(); ++b)

@@ -89,16 +89,16 @@ TEST(ScenarioSettings, FontTextsEndWithinTheirFields) {
     Scenario scenario = MustParse(OneObject(
         R"("display": "analog", "analog": {"font": {"face": "Courier New", "style": "Bold Italic"}})"));
     const EditData& edit = scenario.objects[0].edit;
-    EXPECT_STREQ(edit.analogFont.faceName, "Courier New");
-    EXPECT_STREQ(edit.analogFontStyle, "Bold Italic");
+    EXPECT_STREQ(edit.settings.analogFont.faceName, "Courier New");
+    EXPECT_STREQ(edit.settings.analogFontStyle, "Bold Italic");
     // The other groups keep their defaults.
-    EXPECT_STREQ(edit.digitalFont.faceName, "Tahoma");
-    EXPECT_STREQ(edit.calendarFontStyle, "");
+    EXPECT_STREQ(edit.settings.digitalFont.faceName, "Tahoma");
+    EXPECT_STREQ(edit.settings.calendarFontStyle, "");
     const std::string longest(39, 'x');
     scenario = MustParse(
         OneObject(R"("display": "digital", "digital": {"font": {"style": ")" + longest + R"("}})"));
-    EXPECT_EQ(scenario.objects[0].edit.digitalFontStyle[39], '\0');
-    EXPECT_EQ(std::string(scenario.objects[0].edit.digitalFontStyle), longest);
+    EXPECT_EQ(scenario.objects[0].edit.settings.digitalFontStyle[39], '\0');
+    EXPECT_EQ(std::string(scenario.objects[0].edit.settings.digitalFontStyle), longest);
 }
 
 TEST(ScenarioSettings, PositionFlagsAndRunSettings) {

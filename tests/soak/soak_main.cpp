@@ -254,16 +254,16 @@ EditData Settings(int16_t displayType, int16_t clockMode) {
     std::memset(&e, 0, sizeof e);
     e.width = 160;
     e.height = 120;
-    e.displayType = displayType;
-    e.clockMode = clockMode;
-    e.border = 1;
-    e.analogMarks = 1;
-    e.secondHand = e.minuteHand = e.hourHand = 1;
-    e.digitalFormat = 1;
-    e.calendarFormat = 2;
-    e.calendarPattern = 1;
+    e.settings.displayType = displayType;
+    e.settings.clockMode = clockMode;
+    e.settings.border = 1;
+    e.settings.analogMarks = 1;
+    e.settings.secondHand = e.settings.minuteHand = e.settings.hourHand = 1;
+    e.settings.digitalFormat = 1;
+    e.settings.calendarFormat = 2;
+    e.settings.calendarPattern = 1;
     e.countdownHours = kCountdownHours;
-    std::strcpy(e.digitalFontStyle, "Regular");
+    std::strcpy(e.settings.digitalFontStyle, "Regular");
     return e;
 }
 

@@ -29,7 +29,7 @@ TEST_F(WineHost, ObjectLivesAndDiesWithItsFont) {
     for (const auto& c : cases) {
         const std::string where = "display type " + std::to_string(c.displayType);
         EditData edit = wine::MakeEditData(c.displayType);
-        std::strcpy(edit.analogFontStyle, "Bold");
+        std::strcpy(edit.settings.analogFontStyle, "Bold");
         edit.countdownHours = 1;
         edit.countdownMinutes = 30;
         int16_t result = -2;
@@ -104,7 +104,7 @@ TEST_F(WineHost, NewYearSampleRaisesTheEventsOfTheDisplayType) {
 
 TEST_F(WineHost, TimerKeepsItsValueAcrossAnHourLongPause) {
     EditData edit = wine::MakeEditData(kDisplayDigital);
-    edit.clockMode = kModeChronometer;
+    edit.settings.clockMode = kModeChronometer;
     RunData* run = CreateObject(edit);
     ASSERT_NE(nullptr, run);
     for (int call = 1; call <= 12; ++call)

@@ -132,8 +132,8 @@ class DialX87Modes : public WineHost {
     RunData* Dial(int16_t side, int16_t numerals, int16_t clockMode) {
         EditData edit = wine::MakeEditData(kDisplayAnalog);
         edit.width = edit.height = side;
-        edit.analogNumerals = numerals;
-        edit.clockMode = clockMode;
+        edit.settings.analogNumerals = numerals;
+        edit.settings.clockMode = clockMode;
         return CreateObject(edit, 10, 20);
     }
 };

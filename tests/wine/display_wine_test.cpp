@@ -103,9 +103,9 @@ TEST_F(DisplayWine, HandsAndCircleWhereTheGeometryPutsThem) {
     EditData edit = wine::MakeEditData(kDisplayAnalog);
     edit.width = 101;
     edit.height = 101;
-    edit.analogMarks = 0;
-    edit.analogNumerals = kNumeralsNone;
-    edit.border = 1;
+    edit.settings.analogMarks = 0;
+    edit.settings.analogNumerals = kNumeralsNone;
+    edit.settings.border = 1;
     RunData* run = CreateObject(edit, 10, 20);
     ASSERT_NE(nullptr, run);
     EXPECT_EQ(0, Api().DisplayRunObject(run));
@@ -167,7 +167,7 @@ TEST_F(DisplayWine, DigitalTextFromTheProfileCentredInTheObject) {
         ProfileValue morning("s1159", c.designator);
         HrSurfaceFill(surface, RGB(0, 0, 0));
         EditData edit = wine::MakeEditData(kDisplayDigital);
-        edit.digitalFormat = c.layout;
+        edit.settings.digitalFormat = c.layout;
         RunData* run = CreateObject(edit, 100, 50);
         ASSERT_NE(nullptr, run);
         EXPECT_EQ(0, Api().DisplayRunObject(run));
@@ -201,10 +201,10 @@ TEST_F(DisplayWine, CalendarTextFromResourcesAndProfile) {
     for (const auto& c : cases) {
         HrSurfaceFill(surface, RGB(0, 0, 0));
         EditData edit = wine::MakeEditData(kDisplayCalendar);
-        edit.calendarFormat = c.format;
-        edit.calendarPattern = c.pattern;
-        edit.calendarColor = RGB(255, 255, 0);
-        edit.border = 1; // never a frame around the date
+        edit.settings.calendarFormat = c.format;
+        edit.settings.calendarPattern = c.pattern;
+        edit.settings.calendarColor = RGB(255, 255, 0);
+        edit.settings.border = 1; // never a frame around the date
         RunData* run = CreateObject(edit, 40, 100);
         ASSERT_NE(nullptr, run);
         EXPECT_EQ(0, Api().DisplayRunObject(run));
@@ -230,10 +230,10 @@ TEST_F(DisplayWine, NothingDrawnForHiddenOrUnknown) {
     for (const auto& c : cases) {
         HrSurfaceFill(surface, RGB(0, 0, 0));
         EditData edit = wine::MakeEditData(c.displayType);
-        edit.border = 1;
-        edit.digitalFormat = c.digitalFormat;
-        edit.calendarFormat = c.calendarFormat;
-        edit.calendarPattern = c.calendarPattern;
+        edit.settings.border = 1;
+        edit.settings.digitalFormat = c.digitalFormat;
+        edit.settings.calendarFormat = c.calendarFormat;
+        edit.settings.calendarPattern = c.calendarPattern;
         RunData* run = CreateObject(edit, 40, 40);
         ASSERT_NE(nullptr, run);
         if (c.hide) run->visible = 0;

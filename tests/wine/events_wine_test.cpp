@@ -181,8 +181,8 @@ TEST_F(EventsWine, FacePointsBeforeAndAfterADraw) {
     EditData edit = wine::MakeEditData(kDisplayAnalog);
     edit.width = 101;
     edit.height = 101;
-    edit.analogMarks = 0;
-    edit.analogNumerals = kNumeralsNone;
+    edit.settings.analogMarks = 0;
+    edit.settings.analogNumerals = kNumeralsNone;
     RunData* run = CreateObject(edit, 10, 20);
     ASSERT_NE(nullptr, run);
 

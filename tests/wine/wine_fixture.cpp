@@ -91,16 +91,18 @@ EditData MakeEditData(int16_t displayType) {
     EditData edit = {};
     edit.width = 120;
     edit.height = 40;
-    edit.displayType = displayType;
-    edit.clockMode = kModeTime;
-    edit.analogMarks = 1;
-    edit.analogNumerals = kNumeralsArabic;
-    edit.secondHand = edit.minuteHand = edit.hourHand = 1;
-    edit.secondHandColor = RGB(255, 0, 0);
-    edit.minuteHandColor = RGB(0, 255, 0);
-    edit.hourHandColor = RGB(0, 0, 255);
-    edit.analogColor = edit.digitalColor = edit.calendarColor = RGB(255, 255, 255);
-    for (FontDescription* font : {&edit.analogFont, &edit.digitalFont, &edit.calendarFont}) {
+    edit.settings.displayType = displayType;
+    edit.settings.clockMode = kModeTime;
+    edit.settings.analogMarks = 1;
+    edit.settings.analogNumerals = kNumeralsArabic;
+    edit.settings.secondHand = edit.settings.minuteHand = edit.settings.hourHand = 1;
+    edit.settings.secondHandColor = RGB(255, 0, 0);
+    edit.settings.minuteHandColor = RGB(0, 255, 0);
+    edit.settings.hourHandColor = RGB(0, 0, 255);
+    edit.settings.analogColor = edit.settings.digitalColor = edit.settings.calendarColor =
+        RGB(255, 255, 255);
+    for (FontDescription* font :
+         {&edit.settings.analogFont, &edit.settings.digitalFont, &edit.settings.calendarFont}) {
         font->height = -16;
         font->weight = 400;
         CopyFace(font, "Arial");
