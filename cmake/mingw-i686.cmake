@@ -1,12 +1,4 @@
-# Debian's mingw-w64 i686 cross compiler, posix thread model.
-set(CMAKE_SYSTEM_NAME Windows)
+# Debian's mingw-w64 i686 cross compiler: the 32-bit product.
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CHX_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${CHX_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${CHX_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${CHX_MINGW_PREFIX}-windres)
-set(CMAKE_DLLTOOL ${CHX_MINGW_PREFIX}-dlltool)
-set(CMAKE_FIND_ROOT_PATH /usr/${CHX_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-posix.cmake)

@@ -1,13 +1,5 @@
-# Debian's mingw-w64 x86-64 cross compiler, posix thread model: the same
-# sources as an x64 DLL for 64-bit hosts.
-set(CMAKE_SYSTEM_NAME Windows)
+# Debian's mingw-w64 x86-64 cross compiler: the same sources as an x64 DLL for
+# 64-bit hosts.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CHX_MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${CHX_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${CHX_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${CHX_MINGW_PREFIX}-windres)
-set(CMAKE_DLLTOOL ${CHX_MINGW_PREFIX}-dlltool)
-set(CMAKE_FIND_ROOT_PATH /usr/${CHX_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-posix.cmake)
