@@ -77,6 +77,26 @@ inline constexpr uint16_t kConditionCount = sizeof kConditionNames / sizeof kCon
 inline constexpr uint16_t kActionCount = sizeof kActionNames / sizeof kActionNames[0];
 inline constexpr uint16_t kExpressionCount = sizeof kExpressionNames / sizeof kExpressionNames[0];
 
+// The indices by name, for hosts and tests that call a routine by its table
+// index: routines::kOnEachMinute, routines::kSetHours, routines::kGetYear.
+namespace routines {
+enum Condition : int32_t {
+#define CHX_CONDITION(index, name) k##name = index,
+#include "contract/routine_list.inc"
+#undef CHX_CONDITION
+};
+enum Action : int32_t {
+#define CHX_ACTION(index, name, parameter) k##name = index,
+#include "contract/routine_list.inc"
+#undef CHX_ACTION
+};
+enum Expression : int32_t {
+#define CHX_EXPRESSION(index, name) k##name = index,
+#include "contract/routine_list.inc"
+#undef CHX_EXPRESSION
+};
+} // namespace routines
+
 // Each row's index must be its place in the list: a row out of place would
 // move a routine to another index.
 namespace chx_list_order {

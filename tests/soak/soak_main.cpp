@@ -37,9 +37,7 @@ constexpr int16_t kCountdownHours = 5000; // the longest that stays in 32 bits o
 constexpr uint8_t kGuard = 0x5B;
 
 // Action and expression indices, as the host reaches them.
-constexpr int kSetMinutes = 2, kSetHours = 3, kSetDayOfMonth = 5;
-constexpr int kStartChronometer = 9, kStartCountdown = 15;
-constexpr int kGetChronometer = 8, kGetCountdown = 17;
+using namespace routines;
 
 #pragma pack(push, 1)
 struct GuardedRun {

@@ -26,26 +26,8 @@ std::string Show(const SYSTEMTIME& t) {
     return text;
 }
 
-enum Expression {
-    kGetHundredths,
-    kGetSeconds,
-    kGetMinutes,
-    kGetHours,
-    kGetDayOfWeek,
-    kGetDayOfMonth,
-    kGetMonth,
-    kGetYear
-};
-enum Action {
-    kSetHundredths,
-    kSetSeconds,
-    kSetMinutes,
-    kSetHours,
-    kSetDayOfWeek,
-    kSetDayOfMonth,
-    kSetMonth,
-    kSetYear
-};
+// Routine indices by name, from the contract's list.
+using namespace routines;
 
 class WineClock : public wine::WineHost {
   protected:

@@ -61,25 +61,8 @@ class EventsWine : public WineHost {
     void* original_ = nullptr;
 };
 
-enum Condition { kChronometerReading = 0, kOnEachSecond = 1, kCountdownReading = 7 };
-enum Action {
-    kSetSeconds = 1,
-    kSetHours = 3,
-    kSetDayOfMonth = 5,
-    kStartChronometer = 9,
-    kStopChronometer = 10,
-    kSetPosition = 13,
-    kSetCountdown = 14,
-    kStartCountdown = 15,
-};
-enum Expression {
-    kGetSeconds = 1,
-    kGetChronometer = 8,
-    kGetCentreX = 9,
-    kGetCountdown = 17,
-    kGetXPosition = 18,
-    kGetYPosition = 19,
-};
+// Routine indices by name, from the contract's list.
+using namespace routines;
 
 TEST_F(EventsWine, SetterChangesTheClockThenBroadcastsThenRedisplays) {
     RunData* run = CreateObject(wine::MakeEditData(kDisplayDigital));
