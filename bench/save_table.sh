@@ -13,7 +13,8 @@ grep -qF "$begin" "$doc" && grep -qF "$end" "$doc" || {
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
 cores=$(nproc)
 memory=$(awk '/^MemTotal/ {printf "%.0f GB", $2 / 1048576}' /proc/meminfo)
-wine=$(wine --version 2>/dev/null || echo "no Wine")
+# The 64-bit loader by its own path: /usr/bin/wine may take the 32-bit one.
+wine=$(/usr/lib/wine/wine64 --version 2>/dev/null || wine --version 2>/dev/null || echo "no Wine")
 section=$(mktemp)
 trap 'rm -f "$section"' EXIT
 {
