@@ -8,6 +8,8 @@
 #include <chrono>
 #include <cstdint>
 
+#include "platform/windows_api.h"
+
 namespace civil {
 
 struct Date {
@@ -57,6 +59,29 @@ constexpr bool IsValidMoment(int year, int month, int day, int hour, int minute,
     if (day < 1 || day > DaysInMonth(year, month)) return false;
     return hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 && second < 60 &&
            millisecond >= 0 && millisecond < 1000;
+}
+
+// The clock moved by a signed number of milliseconds, across any day, month
+// or year; the weekday comes from the new date, as Windows keeps it.
+inline SYSTEMTIME Advance(const SYSTEMTIME& t, int64_t milliseconds) {
+    constexpr int64_t kMsPerDay = 86400000;
+    const int64_t ms = DaysFromDate(t.wYear, t.wMonth, t.wDay) * kMsPerDay +
+                       ((t.wHour * 60 + t.wMinute) * 60 + t.wSecond) * 1000 + t.wMilliseconds +
+                       milliseconds;
+    // Days rounded toward minus infinity, so that the time of day is never negative.
+    const int64_t days = ms >= 0 ? ms / kMsPerDay : -((-ms + kMsPerDay - 1) / kMsPerDay);
+    const int64_t inDay = ms - days * kMsPerDay;
+    const Date date = DateFromDays(days);
+    SYSTEMTIME out = {};
+    out.wYear = static_cast<WORD>(date.year);
+    out.wMonth = static_cast<WORD>(date.month);
+    out.wDay = static_cast<WORD>(date.day);
+    out.wDayOfWeek = static_cast<WORD>(WeekdayOf(date.year, date.month, date.day));
+    out.wHour = static_cast<WORD>(inDay / 3600000);
+    out.wMinute = static_cast<WORD>(inDay / 60000 % 60);
+    out.wSecond = static_cast<WORD>(inDay / 1000 % 60);
+    out.wMilliseconds = static_cast<WORD>(inDay % 1000);
+    return out;
 }
 
 // Stated in the calendar's own terms, so that a toolchain whose <chrono> got

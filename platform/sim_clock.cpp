@@ -35,17 +35,7 @@ SYSTEMTIME Clock() {
 }
 
 void AdvanceClock(int64_t milliseconds) {
-    const SYSTEMTIME& c = state().clock;
-    const int64_t kMsPerDay = 86400000;
-    int64_t ms = civil::DaysFromDate(c.wYear, c.wMonth, c.wDay) * kMsPerDay +
-                 ((c.wHour * 60 + c.wMinute) * 60 + c.wSecond) * 1000 + c.wMilliseconds +
-                 milliseconds;
-    int64_t days = ms >= 0 ? ms / kMsPerDay : -((-ms + kMsPerDay - 1) / kMsPerDay);
-    int64_t inDay = ms - days * kMsPerDay;
-    const civil::Date date = civil::DateFromDays(days);
-    SetClock(date.year, date.month, date.day, static_cast<int>(inDay / 3600000),
-             static_cast<int>(inDay / 60000 % 60), static_cast<int>(inDay / 1000 % 60),
-             static_cast<int>(inDay % 1000));
+    state().clock = civil::Advance(state().clock, milliseconds);
 }
 
 int ClockReads() {

@@ -63,27 +63,7 @@ SYSTEMTIME Now() {
 }
 
 void Advance(int64_t milliseconds) {
-    const int64_t kMsPerDay = 86400000;
-    int64_t ms = civil::DaysFromDate(g_clock.wYear, g_clock.wMonth, g_clock.wDay) * kMsPerDay +
-                 ((g_clock.wHour * 60 + g_clock.wMinute) * 60 + g_clock.wSecond) * 1000 +
-                 g_clock.wMilliseconds + milliseconds;
-    int64_t days = ms / kMsPerDay;
-    int64_t rest = ms % kMsPerDay;
-    if (rest < 0) {
-        rest += kMsPerDay;
-        --days;
-    }
-    const civil::Date date = civil::DateFromDays(days);
-    g_clock.wYear = static_cast<WORD>(date.year);
-    g_clock.wMonth = static_cast<WORD>(date.month);
-    g_clock.wDay = static_cast<WORD>(date.day);
-    g_clock.wDayOfWeek = static_cast<WORD>(civil::WeekdayOf(date.year, date.month, date.day));
-    g_clock.wMilliseconds = static_cast<WORD>(rest % 1000);
-    rest /= 1000;
-    g_clock.wSecond = static_cast<WORD>(rest % 60);
-    rest /= 60;
-    g_clock.wMinute = static_cast<WORD>(rest % 60);
-    g_clock.wHour = static_cast<WORD>(rest / 60);
+    g_clock = civil::Advance(g_clock, milliseconds);
 }
 
 int Reads() {
