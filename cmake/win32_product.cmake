@@ -68,6 +68,13 @@ include(${CMAKE_CURRENT_LIST_DIR}/release_product.cmake)
 set_source_files_properties(${PROJECT_SOURCE_DIR}/resources/chronyx.rc PROPERTIES
     OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/string_list.inc)
 
+# Every Wine process of a build shares its prefix, and what one writes there
+# (the "Intl" profile, which most drawing tests read) the others see at once:
+# a test that changes it runs alone, so that no other test reads it halfway.
+function(chx_changes_wine_prefix)
+    set_tests_properties(${ARGN} PROPERTIES RUN_SERIAL TRUE)
+endfunction()
+
 foreach(extra host tests/wine)
     if(EXISTS ${PROJECT_SOURCE_DIR}/${extra}/CMakeLists.txt)
         add_subdirectory(${extra})

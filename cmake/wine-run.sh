@@ -1,16 +1,22 @@
 #!/bin/sh
 # Runs a Windows program under Wine in a build's own prefix, never ~/.wine.
-# Usage: wine-run.sh [--arch=win32|win64] [--prefix=DIR] [program [args...]].
+# Usage: wine-run.sh [--arch=win32|win64] [--prefix=DIR] [--server=keep|stop]
+#                    [program [args...]].
 # Without --arch the build is win32; without --prefix the prefix is
 # $CHX_WINEPREFIX, else build/<arch>/wineprefix. Without a program it only
-# makes sure the prefix exists.
+# makes sure the prefix exists. --server=keep starts the prefix's server and
+# keeps it, and the services Wine starts with it, running until
+# --server=stop: a suite of many short Wine processes then pays for starting
+# them once, not once a process.
 here=$(cd "$(dirname "$0")/.." && pwd)
 arch=win32
 prefix=
+server=
 while :; do
     case "$1" in
     --arch=*) arch="${1#--arch=}" ;;
     --prefix=*) prefix="${1#--prefix=}" ;;
+    --server=*) server="${1#--server=}" ;;
     *) break ;;
     esac
     shift
@@ -43,5 +49,19 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
         fi
     ) 9>"$WINEPREFIX.lock"
 fi
+case "$server" in
+'') ;;
+keep)
+    wineserver -p
+    # A first process starts the services (and the desktop, for windows)
+    # that every later one would otherwise start and stop again.
+    "$loader" cmd /c exit >/dev/null 2>&1
+    ;;
+stop) wineserver -k 2>/dev/null || true ;;
+*)
+    echo "wine-run.sh: --server must be keep or stop, not $server" >&2
+    exit 2
+    ;;
+esac
 [ $# -eq 0 ] && exit 0
 exec "$loader" "$@"
