@@ -126,7 +126,7 @@ cmd_run() {
         -machine q35 -accel tcg,thread=multi -cpu Nehalem -smp "$(nproc)" -m "$(vm_memory_mb)" \
         -nodefaults -no-user-config -display none -monitor none -serial stdio -nic none -no-reboot \
         -kernel "$cache/vmlinuz" -initrd "$cache/initramfs.gz" \
-        -append "console=ttyS0 quiet loglevel=1 panic=-1 chx.job=$job" \
+        -append "console=ttyS0 quiet loglevel=1 panic=-1 mitigations=off chx.job=$job" \
         -virtfs local,path=/,mount_tag=hostroot,security_model=passthrough,multidevs=remap \
         </dev/null || status=$?
     if [ ! -f "$job.status" ]; then
