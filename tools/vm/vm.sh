@@ -12,6 +12,8 @@
 # package and unpacked into the cache, never installed: nothing in /boot
 # changes. The cache (build/vm, or $CHX_VM_CACHE) is made on first use and
 # again only when its inputs change. Needs qemu-system-x86 and busybox-static.
+# CHX_VM_TIMEOUT (seconds, default 3600) bounds a run; CHX_VM_QEMU names
+# another emulator binary.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -122,7 +124,7 @@ cmd_run() {
     # "-cpu max" gets 32-bit Wine processes killed as they start; a named
     # older model does not. The serial line is the console; standard input
     # is never read, as under CI.
-    timeout "${CHX_VM_TIMEOUT:-3600}" qemu-system-x86_64 \
+    timeout "${CHX_VM_TIMEOUT:-3600}" "${CHX_VM_QEMU:-qemu-system-x86_64}" \
         -machine q35 -accel tcg,thread=multi -cpu Nehalem -smp "$(nproc)" -m "$(vm_memory_mb)" \
         -nodefaults -no-user-config -display none -monitor none -serial stdio -nic none -no-reboot \
         -kernel "$cache/vmlinuz" -initrd "$cache/initramfs.gz" \
