@@ -88,12 +88,13 @@ GalleryTopic DigitalLayouts() {
         "the designators \"AM\" and \"PM\"), a chronometer at 25 hours 26 minutes 28 seconds, "
         "and a countdown of 26:14:09 not yet started. The chronometers read 25:26:28 because "
         "the clock was set that far on after they started but before the objects first "
-        "sampled it: a clock change that an object samples is not counted. On a timer the "
-        "twelve-hour layouts carry no designator and take 12 from the hours at most twice: "
-        "0 to 11 hours show as they are, 12 to 23 and 24 to 35 hours as 0 to 11, and from 36 "
-        "hours on the hours less 24 (a countdown at 100:07 shows 76:07). \"24h\" shows 0 to "
-        "11 hours as they are and from 12 hours on the hours less 12 (25:26 shows 13:26); "
-        "\"24h-seconds\" shows the hours in full.",
+        "sampled it. A running timer does not count a jump of the clock between two of its "
+        "object's samples; before the first sample there is nothing to compare with. On a "
+        "timer the twelve-hour layouts carry no designator and take 12 from the hours at most "
+        "twice: 0 to 11 hours show as they are, 12 to 23 and 24 to 35 hours as 0 to 11, and "
+        "from 36 hours on the hours less 24 (a countdown at 100:07 shows 76:07). \"24h\" "
+        "shows 0 to 11 hours as they are and from 12 hours on the hours less 12 (25:26 shows "
+        "13:26); \"24h-seconds\" shows the hours in full.",
         4,
         190,
         50,
