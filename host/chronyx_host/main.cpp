@@ -130,11 +130,11 @@ void ListBuiltins() {
 // module has none to show.
 int ShowVersions(const std::string& modulePath) {
     std::printf("chronyx-host %s (%s)\n", CHX_VERSION_TEXT, CHX_IMAGE_WIDTH);
-    std::string version = ReadModuleVersion(modulePath);
     if (GetFileAttributesA(modulePath.c_str()) == INVALID_FILE_ATTRIBUTES) {
         std::printf("%s: no such file\n", modulePath.c_str());
         return 1;
     }
+    std::string version = ReadModuleVersion(modulePath);
     if (version.empty()) {
         std::printf("%s: no version resource\n", modulePath.c_str());
         return 1;
