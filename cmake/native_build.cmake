@@ -15,7 +15,7 @@ include(GoogleTest)
 
 add_subdirectory(tests/native)
 
-foreach(extra tests/fuzz tests/soak bench host/gif_encoder host/gallery tests/gif)
+foreach(extra tests/fuzz tests/soak bench host/gif_encoder host/gallery tests/gif tests/release)
     if(EXISTS ${PROJECT_SOURCE_DIR}/${extra}/CMakeLists.txt)
         add_subdirectory(${extra})
     endif()

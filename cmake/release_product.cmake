@@ -68,7 +68,7 @@ add_custom_command(TARGET CHRONYX POST_BUILD
 add_test(NAME release_image
          COMMAND sh ${PROJECT_SOURCE_DIR}/tests/wine/check_release_image.sh ${CHX_MINGW_PREFIX}
                  $<TARGET_FILE:CHRONYX> ${CHX_SIZE_LIMIT} ${CMAKE_SIZEOF_VOID_P}
-                 ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+                 ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR} ${PROJECT_VERSION})
 add_test(NAME release_reproducible
          COMMAND sh ${PROJECT_SOURCE_DIR}/tests/wine/check_reproducible.sh ${CMAKE_COMMAND}
                  ${PROJECT_SOURCE_DIR} $<TARGET_FILE:CHRONYX> ${CMAKE_BINARY_DIR}/reproduce

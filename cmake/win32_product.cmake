@@ -67,6 +67,7 @@ target_link_libraries(CHRONYX PRIVATE ${CHX_HOSTRUN_IMPLIB} user32 gdi32 kernel3
 include(${CMAKE_CURRENT_LIST_DIR}/release_product.cmake)
 set_source_files_properties(${PROJECT_SOURCE_DIR}/resources/chronyx.rc PROPERTIES
     OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/string_list.inc)
+include(${CMAKE_CURRENT_LIST_DIR}/version.cmake)
 
 # Every Wine process of a build shares its prefix, and what one writes there
 # (the "Intl" profile, which most drawing tests read) the others see at once:
@@ -75,7 +76,7 @@ function(chx_changes_wine_prefix)
     set_tests_properties(${ARGN} PROPERTIES RUN_SERIAL TRUE)
 endfunction()
 
-foreach(extra host tests/wine)
+foreach(extra host tests/wine tests/release)
     if(EXISTS ${PROJECT_SOURCE_DIR}/${extra}/CMakeLists.txt)
         add_subdirectory(${extra})
     endif()

@@ -7,6 +7,7 @@
 #include "host/chronyx_host/routine_names.h"
 #include "host/common/host_clock.h"
 #include "host/common/import_patch.h"
+#include "host/common/module_version.h"
 #include "host/hostrun/hostrun_host.h"
 
 namespace {
@@ -440,6 +441,11 @@ bool StartRun(HostRun* run, const Scenario& scenario, const ModuleBinding& modul
     Chain(module.module, "kernel32.dll", "SetLocalTime", LoggedSetLocalTime, &g_nextSetLocalTime);
     Chain(module.module, "user32.dll", "SendMessageA", LoggedSendMessageA, &g_nextSendMessage);
     SaveAndWriteProfile(run);
+
+    // First, which module the log is about: two builds differ in their version.
+    std::string version = ReadModuleVersion(module.path);
+    LogText(run, -1, "module", module.path.substr(module.path.find_last_of("\\/") + 1),
+            version.empty() ? "no version resource" : version);
 
     run->objects.resize(scenario.objects.size());
     for (size_t i = 0; i < scenario.objects.size(); ++i) {

@@ -18,6 +18,9 @@
 #include "host/chronyx_host/host_run.h"
 #include "host/chronyx_host/module_binding.h"
 #include "host/chronyx_host/scenario.h"
+#include "host/common/module_version.h"
+
+#include "chronyx_version.h"
 
 namespace {
 
@@ -43,6 +46,8 @@ const char kUsage[] =
     "  --bench [--objects N] [--frames M] [--fps F] [--rows]\n"
     "                 time N objects of each display type for M frames instead\n"
     "                 of running a scenario (see docs/performance.md)\n"
+    "  --version      name this host's version and the module's, read from its\n"
+    "                 version resource\n"
     "  --help         show this text\n";
 
 int BadInput(const std::string& file, const std::string& where, const std::string& message) {
@@ -121,6 +126,23 @@ void ListBuiltins() {
     }
 }
 
+// The host's own version, then the module's as Windows reads it; 1 when the
+// module has none to show.
+int ShowVersions(const std::string& modulePath) {
+    std::printf("chronyx-host %s (%s)\n", CHX_VERSION_TEXT, CHX_IMAGE_WIDTH);
+    if (GetFileAttributesA(modulePath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        std::printf("%s: no such file\n", modulePath.c_str());
+        return 1;
+    }
+    std::string version = ReadModuleVersion(modulePath);
+    if (version.empty()) {
+        std::printf("%s: no version resource\n", modulePath.c_str());
+        return 1;
+    }
+    std::printf("%s %s\n", modulePath.c_str(), version.c_str());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -132,6 +154,7 @@ int main(int argc, char** argv) {
     std::string modulePath;
     std::string scenarioArgument;
     std::vector<RecordOption> recordings;
+    bool showVersion = false;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
         auto value = [&](const char* option) -> const char* {
@@ -142,6 +165,8 @@ int main(int argc, char** argv) {
         if (argument == "--help" || argument == "-h") {
             std::fputs(kUsage, stdout);
             return 0;
+        } else if (argument == "--version") {
+            showVersion = true;
         } else if (argument == "--list") {
             ListBuiltins();
             return 0;
@@ -172,6 +197,7 @@ int main(int argc, char** argv) {
     }
     if (scenarioArgument.empty()) scenarioArgument = kBuiltinScenarios[0].name;
     if (modulePath.empty()) modulePath = DefaultModulePath();
+    if (showVersion) return ShowVersions(modulePath);
 
     std::string text;
     std::string source = scenarioArgument;

@@ -85,10 +85,16 @@ GalleryTopic DigitalLayouts() {
         "digital",
         "Digital layouts in the three clock modes",
         "The four layouts, with and without seconds, showing the time of day (13:27:18, with "
-        "the designators \"AM\" and \"PM\"), a chronometer that has run 25 hours 26 minutes 28 "
-        "seconds, and a countdown of 26:14:09 not yet started. The timer's twelve-hour "
-        "layouts fold its hours twice and carry no designator; \"24h\" folds them once; "
-        "\"24h-seconds\" shows them all.",
+        "the designators \"AM\" and \"PM\"), a chronometer at 25 hours 26 minutes 28 seconds, "
+        "and a countdown of 26:14:09 not yet started. The chronometers read 25:26:28 because "
+        "the clock was set that far on after they started but before the objects first "
+        "sampled it. A running timer does not count a jump of the clock between two of its "
+        "object's samples; before the first sample there is nothing to compare with. On a "
+        "timer the twelve-hour layouts carry no designator and take 12 from the hours at most "
+        "twice: 0 to 11 hours show as they are, 12 to 23 and 24 to 35 hours as 0 to 11, and "
+        "from 36 hours on the hours less 24 (a countdown at 100:07 shows 76:07). \"24h\" "
+        "shows 0 to 11 hours as they are and from 12 hours on the hours less 12 (25:26 shows "
+        "13:26); \"24h-seconds\" shows the hours in full.",
         4,
         190,
         50,
@@ -103,7 +109,8 @@ GalleryTopic DigitalLayouts() {
             if (std::string(mode) == "countdown") settings.push_back({"countdown", "26:14:09"});
             topic.tiles.push_back(
                 Tile(std::string(mode) + "-" + layout, DigitalBase(), settings, steps));
-            if (!steps.empty()) topic.tiles.back().note = "then the clock +25:26:28";
+            if (!steps.empty())
+                topic.tiles.back().note = "then the clock +25:26:28 before the first sample";
         }
     // The chronometers start before the clock moves on; the first frame draws
     // before the objects sample the clock and could take the jump out.

@@ -5,10 +5,11 @@
 # tables on x64); no TLS directory and no timestamp; imports only from the
 # allowed functions; no x87 arithmetic; no build folder in it; the debug link
 # naming CHRONYX.dll.debug beside it, with its CRC, and that file symbolising
-# the entry point. Every failure prints what was found and what was allowed.
-# Usage: check_release_image.sh TOOLPREFIX DLL SIZE_LIMIT POINTER_SIZE SOURCE_DIR BUILD_DIR
+# the entry point; a version resource naming VERSION. Every failure prints
+# what was found and what was allowed.
+# Usage: check_release_image.sh TOOLPREFIX DLL SIZE_LIMIT POINTER_SIZE SOURCE_DIR BUILD_DIR VERSION
 #   TOOLPREFIX: the binutils prefix, as in TOOLPREFIX-objdump
-prefix=$1 dll=$2 limit=$3 pointer=$4 sources=$5 build=$6
+prefix=$1 dll=$2 limit=$3 pointer=$4 sources=$5 build=$6 version=$7
 objdump=$prefix-objdump objcopy=$prefix-objcopy addr2line=$prefix-addr2line
 debug=$dll.debug
 tmp=$(mktemp -d) && trap 'rm -rf "$tmp"' EXIT
@@ -95,6 +96,13 @@ x87=$(grep -cE '\s(f(add|sub|subr|mul|div|divr)[pslt]?|fi(add|sub|subr|mul|div|d
     fail "$x87 x87 arithmetic instructions:"
     grep -E '\s(f(add|sub|subr|mul|div|divr)[pslt]?|fi(add|sub|subr|mul|div|divr|ld)[slq]?|fsqrt|fsin|fcos|fsincos|fptan|fpatan|fprem1?|fscale|frndint|f2xm1|fyl2xp?1?)\s' "$tmp/d" | head -5
 }
+
+# The version resource's strings are UTF-16: without their zero bytes each
+# key runs into its value. Wine reads the whole resource back in the tests.
+tr -d '\000' <"$dll" >"$tmp/narrow"
+for entry in "FileVersion$version" "ProductVersion$version" "OriginalFilenameCHRONYX.dll"; do
+    grep -q -a -F "$entry" "$tmp/narrow" || fail "no version resource string $entry"
+done
 
 for folder in "$sources" "$build"; do
     for file in "$dll" "$debug"; do
