@@ -605,7 +605,7 @@ void OpEditorEntry(Session& s) {
                     static_cast<long long>(v), static_cast<long long>(e.expected));
     } else if (index == kEditorEntryCount) {
         uint32_t v = Checked(s, c, nullptr, [&] { return GetInfos(a[0]); });
-        FUZZ_EXPECT(v == (a[0] == 0 ? 512u : 0u), "GetInfos(%lu) answered %u",
+        FUZZ_EXPECT(v == (a[0] == 0 ? kGetInfosAnswer : 0u), "GetInfos(%lu) answered %u",
                     static_cast<unsigned long>(a[0]), v);
     } else if (index == kEditorEntryCount + 1) {
         // Two bytes exactly: PutObject may write those and nothing else.
@@ -624,10 +624,12 @@ void OpEditorEntry(Session& s) {
         uint16_t hostField = static_cast<uint16_t>(a[1]);
         record->hostField = hostField;
         int16_t v = Checked(s, c, nullptr, [&] { return GetRunObjectInfos(a[0], record); });
-        FUZZ_EXPECT(v == 1, "GetRunObjectInfos answered %d", v);
+        FUZZ_EXPECT(v == kGetRunObjectInfosAnswer, "GetRunObjectInfos answered %d", v);
         FUZZ_EXPECT(record->hostField == hostField, "GetRunObjectInfos wrote the host's field");
-        FUZZ_EXPECT(record->conditionCount == 9 && record->actionCount == 21 &&
-                        record->expressionCount == 22 && record->editDataSize == 448,
+        FUZZ_EXPECT(record->conditionCount == kConditionCount &&
+                        record->actionCount == kActionCount &&
+                        record->expressionCount == kExpressionCount &&
+                        record->editDataSize == kEditDataSize,
                     "registration counts %u %u %u size %u", record->conditionCount,
                     record->actionCount, record->expressionCount, record->editDataSize);
         std::free(record);
