@@ -6,6 +6,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "contract/entry_points.h"
 #include "core/numeric.h"
 #include "platform/sim_machine.h"
 #include "tests/fuzz/fuzz_report.h"
@@ -78,14 +79,15 @@ struct Dc {
 };
 
 bool TimeEvent(int code) {
-    return code >= 1 && code <= 3;
+    return code >= routines::kOnEachSecond && code <= routines::kOnEachHour;
 }
 bool DateEvent(int code) {
-    return code >= 4 && code <= 6;
+    return code >= routines::kOnEachDay && code <= routines::kOnEachYear;
 }
 
 bool IsClockSetter(const CallContext& c) {
-    return c.kind == CallKind::kAction && c.index >= 0 && c.index <= 7;
+    return c.kind == CallKind::kAction && c.index >= routines::kSetHundredths &&
+           c.index <= routines::kSetYear;
 }
 
 bool Allowed(const CallContext& c, Op op) {
