@@ -1,6 +1,7 @@
 #include "bench/null_host.h"
 
 #include <cstring>
+#include <type_traits>
 
 #include "platform/sim_state.h"
 
@@ -17,15 +18,15 @@ inline void Count(nullhost::Op op) {
 }
 
 int32_t WINAPI PushEvent(void*, int32_t, int32_t) {
-    Count(nullhost::kPushEvent);
+    Count(nullhost::kHostPushEvent);
     return 0;
 }
 int32_t WINAPI EraseObject(void*, int32_t, int32_t) {
-    Count(nullhost::kEraseObject);
+    Count(nullhost::kHostEraseObject);
     return 0;
 }
 int32_t WINAPI Redisplay(void*, int32_t, int32_t) {
-    Count(nullhost::kRedisplay);
+    Count(nullhost::kHostRedisplay);
     return 0;
 }
 
@@ -41,10 +42,10 @@ void ClearCounts() {
 
 const char* OpName(int op) {
     static const char* const kNames[kOpCount] = {
-        "HostFontCreate",       "HostFontDelete",   "HostFontGetGdiFont", "HostDrawText",
-        "HostSetPen",           "HostDrawLine",     "HostDrawFrame",      "HostGetSurfaceDC",
-        "HostReleaseSurfaceDC", "HostBeginGdiDraw", "HostEndGdiDraw",     "HostMarkChanged",
-        "HostPushEvent",        "HostEraseObject",  "HostRedisplay"};
+#define CHX_HOST_OPERATION(result, name, ordinal, argumentBytes, parameters) #name,
+#include "contract/host_operation_list.inc"
+#undef CHX_HOST_OPERATION
+        "HostPushEvent", "HostEraseObject", "HostRedisplay"};
     return op >= 0 && op < kOpCount ? kNames[op] : "?";
 }
 
@@ -83,46 +84,22 @@ RunHeader* TheRunHeader() {
 
 } // namespace sim
 
-extern "C" {
+// Each operation counts itself and gives the one answer its result needs.
+template <typename Result> Result NullAnswer() {
+    if constexpr (std::is_same_v<Result, HFONT>)
+        return kFont;
+    else if constexpr (std::is_same_v<Result, HDC>)
+        return kDc;
+    else if constexpr (!std::is_void_v<Result>)
+        return 1; // a font handle
+}
 
-uint16_t WINAPI HostFontCreate(HostFontBank*, uint32_t, FontRequest*, int32_t, int32_t) {
-    Count(nullhost::kFontCreate);
-    return 1;
-}
-void WINAPI HostFontDelete(HostFontBank*, uint32_t) {
-    Count(nullhost::kFontDelete);
-}
-HFONT WINAPI HostFontGetGdiFont(HostFontBank*, uint32_t) {
-    Count(nullhost::kFontGetGdiFont);
-    return kFont;
-}
-void WINAPI HostDrawText(HostSurface*, HFONT, const RECT*, const char*, COLORREF, uint32_t) {
-    Count(nullhost::kDrawText);
-}
-void WINAPI HostSetPen(HostSurface*, COLORREF, int32_t, int32_t) {
-    Count(nullhost::kSetPen);
-}
-void WINAPI HostDrawLine(HostSurface*, const POINT*, const POINT*, int32_t) {
-    Count(nullhost::kDrawLine);
-}
-void WINAPI HostDrawFrame(HostSurface*, const RECT*) {
-    Count(nullhost::kDrawFrame);
-}
-HDC WINAPI HostGetSurfaceDC(HostSurface*) {
-    Count(nullhost::kGetSurfaceDC);
-    return kDc;
-}
-void WINAPI HostReleaseSurfaceDC(HostSurface*, HDC) {
-    Count(nullhost::kReleaseSurfaceDC);
-}
-HDC WINAPI HostBeginGdiDraw(HostSurface*) {
-    Count(nullhost::kBeginGdiDraw);
-    return kDc;
-}
-void WINAPI HostEndGdiDraw(HostSurface*, HDC) {
-    Count(nullhost::kEndGdiDraw);
-}
-void WINAPI HostMarkChanged(HostSurface*, const RECT*) {
-    Count(nullhost::kMarkChanged);
-}
+extern "C" {
+#define CHX_HOST_OPERATION(result, name, ordinal, argumentBytes, parameters)                       \
+    result WINAPI name parameters {                                                                \
+        Count(nullhost::k##name);                                                                  \
+        return NullAnswer<result>();                                                               \
+    }
+#include "contract/host_operation_list.inc"
+#undef CHX_HOST_OPERATION
 }

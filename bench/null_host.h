@@ -6,24 +6,18 @@
 
 #include <cstdint>
 
+#include "contract/host_services.h"
+
 namespace nullhost {
 
+// HOSTRUN's operations in the order of their list, then the callbacks.
 enum Op {
-    kFontCreate,
-    kFontDelete,
-    kFontGetGdiFont,
-    kDrawText,
-    kSetPen,
-    kDrawLine,
-    kDrawFrame,
-    kGetSurfaceDC,
-    kReleaseSurfaceDC,
-    kBeginGdiDraw,
-    kEndGdiDraw,
-    kMarkChanged,
-    kPushEvent,
-    kEraseObject,
-    kRedisplay,
+#define CHX_HOST_OPERATION(result, name, ordinal, argumentBytes, parameters) k##name,
+#include "contract/host_operation_list.inc"
+#undef CHX_HOST_OPERATION
+    kHostPushEvent,
+    kHostEraseObject,
+    kHostRedisplay,
     kOpCount
 };
 

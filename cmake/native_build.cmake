@@ -14,6 +14,7 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 add_subdirectory(tests/native)
+add_subdirectory(tests/contract)
 
 foreach(extra tests/fuzz tests/soak bench host/gif_encoder host/gallery tests/gif tests/release)
     if(EXISTS ${PROJECT_SOURCE_DIR}/${extra}/CMakeLists.txt)

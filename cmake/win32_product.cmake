@@ -41,7 +41,9 @@ function(chx_def_for_target source out_var)
     endif()
 endfunction()
 chx_def_for_target(${PROJECT_SOURCE_DIR}/resources/chronyx.def CHX_MODULE_DEF)
-chx_def_for_target(${PROJECT_SOURCE_DIR}/resources/hostrun_imports.def CHX_HOSTRUN_IMPORTS_DEF)
+include(${CMAKE_CURRENT_LIST_DIR}/import_lists.cmake)
+chx_def_from_template(${PROJECT_SOURCE_DIR}/resources/hostrun_imports.def.in
+                      CHX_HOSTRUN_IMPORTS_DEF)
 
 set(CHX_HOSTRUN_IMPLIB ${CMAKE_CURRENT_BINARY_DIR}/libhostrun_imports.a)
 add_custom_command(

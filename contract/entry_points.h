@@ -57,6 +57,22 @@ inline constexpr EntryPointName kEntryPoints[] = {
 inline constexpr int kEntryPointCount = sizeof kEntryPoints / sizeof kEntryPoints[0];
 static_assert(kEntryPointCount == 52);
 
+// The entry points' ordinals by name: ordinals::kGetRunObjectInfos.
+namespace ordinals {
+enum Ordinal : uint16_t {
+#define CHX_FIXED_ENTRY(result, name, ordinal, arguments, answer) k##name = ordinal,
+#define CHX_OWN_ENTRY(result, name, ordinal, arguments, parameters) k##name = ordinal,
+#include "contract/entry_point_list.inc"
+#undef CHX_FIXED_ENTRY
+#undef CHX_OWN_ENTRY
+};
+} // namespace ordinals
+
+// What GetInfos answers when asked with 0; anything else gets 0.
+constexpr uint32_t kGetInfosAnswer = 512;
+// What GetRunObjectInfos answers once it has filled the record.
+constexpr int16_t kGetRunObjectInfosAnswer = 1;
+
 // The routine tables' names by index, for hosts that name what they call.
 inline constexpr const char* kConditionNames[] = {
 #define CHX_CONDITION(index, name) #name,

@@ -3,14 +3,13 @@
 // the registration record and the operations of the host's runtime library
 // HOSTRUN, which the module imports by ordinal only. Everything here belongs to
 // the host; this file pins it so that the module, its tests and every host
-// agree. Offsets are asserted for the 32-bit product; the native build keeps
-// the same order with its natural pointer size.
+// agree. Offsets are asserted for the 32-bit product and the x64 build.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/windows_api.h"
+#include "contract/windows_types.h"
 
 #if UINTPTR_MAX == 0xFFFFFFFFu
 #define CHX_32BIT 1
@@ -114,6 +113,13 @@ struct RegistrationRecord {
 
 #pragma pack(pop)
 
+// What GetRunObjectInfos writes into the registration record beside the
+// tables and their counts.
+constexpr uint16_t kObjectFlags = 0x1214;
+constexpr uint16_t kHostParameter = 101;
+// "CLK0" read as a little-endian 32-bit value lies in memory as "0KLC".
+inline constexpr uint8_t kObjectIdentifier[4] = {'0', 'K', 'L', 'C'};
+
 static_assert(sizeof(ObjectHeader) == kObjectHeaderSize);
 static_assert(sizeof(FontDescription) == kFontDescriptionSize);
 static_assert(sizeof(FontRequest) == kFontRequestSize);
@@ -199,26 +205,48 @@ constexpr uint32_t kFontKind = 0x101;
 constexpr uint32_t kDrawTextFlags = DT_CENTER | DT_VCENTER | DT_SINGLELINE; // 0x25
 static_assert(kDrawTextFlags == 0x25);
 
-// The operations of HOSTRUN, with their import ordinals:
-//   98 HostFontCreate       60 HostFontDelete        54 HostFontGetGdiFont
-//   65 HostDrawText         50 HostSetPen           143 HostDrawLine
-//  177 HostDrawFrame        66 HostGetSurfaceDC     169 HostReleaseSurfaceDC
-//   67 HostBeginGdiDraw    170 HostEndGdiDraw        56 HostMarkChanged
+// The operations of HOSTRUN, imported by ordinal.
 extern "C" {
-CHX_HOSTRUN_API uint16_t WINAPI HostFontCreate(HostFontBank* bank, uint32_t kind,
-                                               FontRequest* request, int32_t a, int32_t b);
-CHX_HOSTRUN_API void WINAPI HostFontDelete(HostFontBank* bank, uint32_t handle);
-CHX_HOSTRUN_API HFONT WINAPI HostFontGetGdiFont(HostFontBank* bank, uint32_t handle);
-CHX_HOSTRUN_API void WINAPI HostDrawText(HostSurface* surface, HFONT font, const RECT* rect,
-                                         const char* text, COLORREF colour, uint32_t flags);
-CHX_HOSTRUN_API void WINAPI HostSetPen(HostSurface* surface, COLORREF colour, int32_t style,
-                                       int32_t width);
-CHX_HOSTRUN_API void WINAPI HostDrawLine(HostSurface* surface, const POINT* from, const POINT* to,
-                                         int32_t mode);
-CHX_HOSTRUN_API void WINAPI HostDrawFrame(HostSurface* surface, const RECT* rect);
-CHX_HOSTRUN_API HDC WINAPI HostGetSurfaceDC(HostSurface* surface);
-CHX_HOSTRUN_API void WINAPI HostReleaseSurfaceDC(HostSurface* surface, HDC dc);
-CHX_HOSTRUN_API HDC WINAPI HostBeginGdiDraw(HostSurface* surface);
-CHX_HOSTRUN_API void WINAPI HostEndGdiDraw(HostSurface* surface, HDC dc);
-CHX_HOSTRUN_API void WINAPI HostMarkChanged(HostSurface* surface, const RECT* rect);
+#define CHX_HOST_OPERATION(result, name, ordinal, argumentBytes, parameters)                       \
+    CHX_HOSTRUN_API result WINAPI name parameters;
+#include "contract/host_operation_list.inc"
+#undef CHX_HOST_OPERATION
 }
+
+// The operations as a host knows them: ordinal, name and the bytes of
+// arguments the 32-bit standard call removes.
+struct HostOperationName {
+    uint16_t ordinal;
+    const char* name;
+    int argumentBytes;
+};
+
+inline constexpr HostOperationName kHostOperations[] = {
+#define CHX_HOST_OPERATION(result, name, ordinal, argumentBytes, parameters)                       \
+    {ordinal, #name, argumentBytes},
+#include "contract/host_operation_list.inc"
+#undef CHX_HOST_OPERATION
+};
+inline constexpr int kHostOperationCount = sizeof kHostOperations / sizeof kHostOperations[0];
+
+// The ordinals by name: host_operations::kHostDrawLine.
+namespace host_operations {
+enum Ordinal : uint16_t {
+#define CHX_HOST_OPERATION(result, name, ordinal, argumentBytes, parameters) k##name = ordinal,
+#include "contract/host_operation_list.inc"
+#undef CHX_HOST_OPERATION
+};
+} // namespace host_operations
+
+// A row's argument bytes must be four for each of its parameters, or the
+// decorated names of the .def files made from it would not link.
+namespace chx_argument_bytes {
+template <typename Function> struct Slots;
+template <typename... P> struct Slots<void(P...)> {
+    static constexpr int kBytes = 4 * static_cast<int>(sizeof...(P));
+};
+#define CHX_HOST_OPERATION(result, name, ordinal, argumentBytes, parameters)                       \
+    static_assert(Slots<void parameters>::kBytes == argumentBytes, #name);
+#include "contract/host_operation_list.inc"
+#undef CHX_HOST_OPERATION
+} // namespace chx_argument_bytes

@@ -4,17 +4,18 @@
 
 #include <cstdint>
 
+#include "contract/entry_points.h"
 #include "core/clock_records.h"
 #include "core/numeric.h"
 #include "core/records.h"
 
 // Event codes; each is the index of the condition that answers it.
-constexpr int32_t kEventSecond = 1;
-constexpr int32_t kEventMinute = 2;
-constexpr int32_t kEventHour = 3;
-constexpr int32_t kEventDay = 4;
-constexpr int32_t kEventMonth = 5;
-constexpr int32_t kEventYear = 6;
+constexpr int32_t kEventSecond = routines::kOnEachSecond;
+constexpr int32_t kEventMinute = routines::kOnEachMinute;
+constexpr int32_t kEventHour = routines::kOnEachHour;
+constexpr int32_t kEventDay = routines::kOnEachDay;
+constexpr int32_t kEventMonth = routines::kOnEachMonth;
+constexpr int32_t kEventYear = routines::kOnEachYear;
 
 constexpr int16_t kResultRedraw = 2;
 

@@ -18,7 +18,7 @@ extern "C" {
 #undef CHX_OWN_ENTRY
 
 uint32_t WINAPI GetInfos(EditorArg which) {
-    return which == 0 ? 512 : 0;
+    return which == 0 ? kGetInfosAnswer : 0;
 }
 
 void WINAPI PutObject(EditorArg, int16_t* out, EditorArg, EditorArg) {

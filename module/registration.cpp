@@ -37,11 +37,8 @@ extern "C" int16_t WINAPI GetRunObjectInfos(EditorArg, RegistrationRecord* recor
     record->objectFlags = kObjectFlags;
     // hostField is the host's and stays as the host supplied it.
     record->hostParameter = kHostParameter;
-    // "CLK0" read as a little-endian 32-bit value lies in memory as "0KLC".
-    record->identifier[0] = '0';
-    record->identifier[1] = 'K';
-    record->identifier[2] = 'L';
-    record->identifier[3] = 'C';
+    for (int i = 0; i < 4; ++i)
+        record->identifier[i] = kObjectIdentifier[i];
     record->extraWord = 0;
-    return 1;
+    return kGetRunObjectInfosAnswer;
 }

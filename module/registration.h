@@ -5,8 +5,6 @@
 #include "contract/host_services.h"
 
 static_assert(kConditionCount == 9 && kActionCount == 21 && kExpressionCount == 22);
-constexpr uint16_t kObjectFlags = 0x1214;
-constexpr uint16_t kHostParameter = 101;
 
 // Each table ends with one null entry after its last routine.
 extern const ConditionRoutine ConditionTable[kConditionCount + 1];

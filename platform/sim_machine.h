@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "contract/host_services.h"
+#include "platform/windows_api.h"
 
 namespace sim {
 

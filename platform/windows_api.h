@@ -1,58 +1,35 @@
 // The one window the module has on the operating system. On Windows it is
-// <windows.h>; elsewhere it declares the small subset the module uses, and
-// platform/sim_*.cpp implement that subset as a simulated machine. The module
-// never knows which of the two is underneath: the seam is at link time.
+// <windows.h>; elsewhere it declares the small subset the module uses (the
+// functions of resources/windows_imports.inc, over the contract's own types),
+// and platform/sim_*.cpp implement that subset as a simulated machine. The
+// module never knows which of the two is underneath: the seam is at link time.
 #pragma once
 
-#ifdef _WIN32
+#include "contract/windows_types.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
-#else
+#ifndef _WIN32
 
 #include <cstddef>
 #include <cstdint>
 
-#define WINAPI
 #define WINAPIV
 #define CALLBACK
 
 typedef int BOOL;
-typedef unsigned char BYTE;
-typedef uint16_t WORD;
-typedef uint32_t DWORD;
-typedef int32_t LONG;
 typedef uint32_t UINT;
 typedef intptr_t INT_PTR;
-typedef uintptr_t UINT_PTR;
 typedef intptr_t LPARAM;
 typedef uintptr_t WPARAM;
 typedef intptr_t LRESULT;
-typedef uint32_t COLORREF;
 typedef char CHAR;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef void* LPVOID;
 typedef void* HANDLE;
 
-// Distinct handle types, so that a font cannot be passed where a DC is wanted.
-#define CHX_DECLARE_HANDLE(name)                                                                   \
-    struct name##__ {                                                                              \
-        int unused;                                                                                \
-    };                                                                                             \
-    typedef struct name##__* name
 CHX_DECLARE_HANDLE(HWND);
-CHX_DECLARE_HANDLE(HDC);
 CHX_DECLARE_HANDLE(HINSTANCE);
-CHX_DECLARE_HANDLE(HGDIOBJ);
 typedef HINSTANCE HMODULE;
-typedef HGDIOBJ HFONT;
 typedef HGDIOBJ HPEN;
 typedef HGDIOBJ HBRUSH;
 typedef HANDLE HLOCAL;
@@ -73,10 +50,6 @@ typedef HANDLE HLOCAL;
 #define NULL_BRUSH 5
 #define HOLLOW_BRUSH NULL_BRUSH
 
-#define DT_CENTER 0x0001
-#define DT_VCENTER 0x0004
-#define DT_SINGLELINE 0x0020
-
 #define WM_TIMECHANGE 0x001E
 #define HWND_BROADCAST ((HWND)(uintptr_t)0xffff)
 
@@ -93,18 +66,6 @@ typedef struct _SYSTEMTIME {
     WORD wSecond;
     WORD wMilliseconds;
 } SYSTEMTIME, *LPSYSTEMTIME;
-
-typedef struct tagRECT {
-    LONG left;
-    LONG top;
-    LONG right;
-    LONG bottom;
-} RECT, *LPRECT;
-
-typedef struct tagPOINT {
-    LONG x;
-    LONG y;
-} POINT, *LPPOINT;
 
 typedef struct tagSIZE {
     LONG cx;
@@ -136,3 +97,20 @@ BOOL WINAPI GetTextExtentPointA(HDC dc, LPCSTR text, int length, LPSIZE size);
 }
 
 #endif
+
+// Every allowed function from Windows' own libraries is declared here: what
+// the module may call and what the image checks allow are one list. The C
+// library's come from the standard headers.
+namespace chx_windows_imports {
+#define CHX_WINDOWS_IMPORT(library, name) CHX_DECLARED_##library(name)
+#define CHX_DECLARED_KERNEL32(name) static_assert(sizeof(&::name) > 0, #name);
+#define CHX_DECLARED_USER32(name) static_assert(sizeof(&::name) > 0, #name);
+#define CHX_DECLARED_GDI32(name) static_assert(sizeof(&::name) > 0, #name);
+#define CHX_DECLARED_MSVCRT(name)
+#include "resources/windows_imports.inc"
+#undef CHX_WINDOWS_IMPORT
+#undef CHX_DECLARED_KERNEL32
+#undef CHX_DECLARED_USER32
+#undef CHX_DECLARED_GDI32
+#undef CHX_DECLARED_MSVCRT
+} // namespace chx_windows_imports

@@ -97,25 +97,32 @@ bool Check(ModuleBinding* binding, BindError* error) {
                           std::string("is not exported under the name ") + entry.name);
         binding->entries[i] = byOrdinal;
     }
-    auto getInfos = Entry<uint32_t(WINAPI*)(UINT_PTR)>(*binding, 2);
+    auto getInfos = Entry<decltype(&::GetInfos)>(*binding, ordinals::kGetInfos);
     uint32_t infos = getInfos(0);
-    if (infos != 512)
-        return Refuse(error, EntryWhere(2), "answered " + std::to_string(infos) + ", expected 512");
+    if (infos != kGetInfosAnswer)
+        return Refuse(error, EntryWhere(ordinals::kGetInfos),
+                      "answered " + std::to_string(infos) + ", expected " +
+                          std::to_string(kGetInfosAnswer));
 
-    auto getRunObjectInfos = Entry<int16_t(WINAPI*)(UINT_PTR, RegistrationRecord*)>(*binding, 59);
+    auto getRunObjectInfos =
+        Entry<decltype(&::GetRunObjectInfos)>(*binding, ordinals::kGetRunObjectInfos);
     RegistrationRecord& record = binding->registration;
     std::memset(&record, 0, sizeof(record));
     int16_t answer = getRunObjectInfos(0, &record);
-    std::string where = EntryWhere(59);
-    if (answer != 1)
-        return Refuse(error, where, "answered " + std::to_string(answer) + ", expected 1");
-    if (record.conditionCount != 9 || record.actionCount != 21 || record.expressionCount != 22)
+    std::string where = EntryWhere(ordinals::kGetRunObjectInfos);
+    if (answer != kGetRunObjectInfosAnswer)
+        return Refuse(error, where,
+                      "answered " + std::to_string(answer) + ", expected " +
+                          std::to_string(kGetRunObjectInfosAnswer));
+    if (record.conditionCount != kConditionCount || record.actionCount != kActionCount ||
+        record.expressionCount != kExpressionCount)
         return Refuse(error, where,
                       "registers " + std::to_string(record.conditionCount) + " conditions, " +
                           std::to_string(record.actionCount) + " actions and " +
-                          std::to_string(record.expressionCount) +
-                          " expressions, expected 9, 21 and 22");
-    if (std::memcmp(record.identifier, "0KLC", 4) != 0)
+                          std::to_string(record.expressionCount) + " expressions, expected " +
+                          std::to_string(kConditionCount) + ", " + std::to_string(kActionCount) +
+                          " and " + std::to_string(kExpressionCount));
+    if (std::memcmp(record.identifier, kObjectIdentifier, sizeof kObjectIdentifier) != 0)
         return Refuse(error, where, "registers an identifier other than CLK0");
     if (record.editDataSize != kEditDataSize)
         return Refuse(error, where,
@@ -129,21 +136,28 @@ bool Check(ModuleBinding* binding, BindError* error) {
         !CheckTable(binding->expressions, record.expressionCount))
         return Refuse(error, where, "registers a routine table with an empty slot or no end");
 
-    auto getRunObjectDataSize = Entry<int16_t(WINAPI*)(UINT_PTR, UINT_PTR)>(*binding, 80);
+    auto getRunObjectDataSize =
+        Entry<decltype(&::GetRunObjectDataSize)>(*binding, ordinals::kGetRunObjectDataSize);
     int16_t size = getRunObjectDataSize(0, 0);
     if (size < static_cast<int16_t>(sizeof(ObjectHeader)))
-        return Refuse(error, EntryWhere(80),
+        return Refuse(error, EntryWhere(ordinals::kGetRunObjectDataSize),
                       "answered " + std::to_string(size) +
                           ", too small to hold the host's object header of " +
                           std::to_string(sizeof(ObjectHeader)) + " bytes");
     binding->runDataSize = static_cast<uint32_t>(size);
 
-    binding->CreateRunObject = Entry<decltype(binding->CreateRunObject)>(*binding, 50);
-    binding->DestroyRunObject = Entry<decltype(binding->DestroyRunObject)>(*binding, 51);
-    binding->HandleRunObject = Entry<decltype(binding->HandleRunObject)>(*binding, 52);
-    binding->DisplayRunObject = Entry<decltype(binding->DisplayRunObject)>(*binding, 53);
-    binding->PauseRunObject = Entry<decltype(binding->PauseRunObject)>(*binding, 57);
-    binding->ContinueRunObject = Entry<decltype(binding->ContinueRunObject)>(*binding, 58);
+    binding->CreateRunObject =
+        Entry<decltype(binding->CreateRunObject)>(*binding, ordinals::kCreateRunObject);
+    binding->DestroyRunObject =
+        Entry<decltype(binding->DestroyRunObject)>(*binding, ordinals::kDestroyRunObject);
+    binding->HandleRunObject =
+        Entry<decltype(binding->HandleRunObject)>(*binding, ordinals::kHandleRunObject);
+    binding->DisplayRunObject =
+        Entry<decltype(binding->DisplayRunObject)>(*binding, ordinals::kDisplayRunObject);
+    binding->PauseRunObject =
+        Entry<decltype(binding->PauseRunObject)>(*binding, ordinals::kPauseRunObject);
+    binding->ContinueRunObject =
+        Entry<decltype(binding->ContinueRunObject)>(*binding, ordinals::kContinueRunObject);
     return true;
 }
 

@@ -15,12 +15,13 @@ struct ModuleBinding {
     std::string path;
     FARPROC entries[kEntryPointCount] = {}; // in the order of kEntryPoints
 
-    int16_t(WINAPI* CreateRunObject)(RunData*, const EditData*, const CreationRecord*) = nullptr;
-    int16_t(WINAPI* DestroyRunObject)(RunData*, UINT_PTR) = nullptr;
-    int16_t(WINAPI* HandleRunObject)(RunData*) = nullptr;
-    int16_t(WINAPI* DisplayRunObject)(RunData*) = nullptr;
-    int16_t(WINAPI* PauseRunObject)(RunData*) = nullptr;
-    int16_t(WINAPI* ContinueRunObject)(RunData*) = nullptr;
+    // Typed as contract/entry_points.h declares them.
+    decltype(&::CreateRunObject) CreateRunObject = nullptr;
+    decltype(&::DestroyRunObject) DestroyRunObject = nullptr;
+    decltype(&::HandleRunObject) HandleRunObject = nullptr;
+    decltype(&::DisplayRunObject) DisplayRunObject = nullptr;
+    decltype(&::PauseRunObject) PauseRunObject = nullptr;
+    decltype(&::ContinueRunObject) ContinueRunObject = nullptr;
 
     RegistrationRecord registration{};
     const ConditionRoutine* conditions = nullptr;

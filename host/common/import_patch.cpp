@@ -1,5 +1,5 @@
-// Walks the loaded module's import directory to the IAT slot of one function.
-// Imports bound by ordinal are skipped: they carry no name to compare.
+// Walks the loaded module's import directory to the IAT slot of one function,
+// imported by name or by ordinal.
 #include "host/common/import_patch.h"
 
 #include <cstdint>
@@ -12,9 +12,11 @@ template <typename T> T* At(HMODULE module, DWORD rva) {
     return reinterpret_cast<T*>(reinterpret_cast<BYTE*>(module) + rva);
 }
 
-// The import address table slot of `function`, or null.
+// The import address table slot of `function` (a name, or an ordinal made a
+// pointer by MAKEINTRESOURCEA), or null.
 void** FindImportSlot(HMODULE module, const char* dll, const char* function) {
     if (!module || !dll || !function) return nullptr;
+    const bool byOrdinal = IS_INTRESOURCE(function);
     auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(module);
     if (dos->e_magic != IMAGE_DOS_SIGNATURE) return nullptr;
     auto* nt = At<IMAGE_NT_HEADERS>(module, static_cast<DWORD>(dos->e_lfanew));
@@ -32,7 +34,12 @@ void** FindImportSlot(HMODULE module, const char* dll, const char* function) {
         auto* lookup = At<IMAGE_THUNK_DATA>(module, desc->OriginalFirstThunk);
         auto* iat = At<IMAGE_THUNK_DATA>(module, desc->FirstThunk);
         for (; lookup->u1.AddressOfData; ++lookup, ++iat) {
-            if (IMAGE_SNAP_BY_ORDINAL(lookup->u1.Ordinal)) continue;
+            if (IMAGE_SNAP_BY_ORDINAL(lookup->u1.Ordinal) != byOrdinal) continue;
+            if (byOrdinal) {
+                if (IMAGE_ORDINAL(lookup->u1.Ordinal) == reinterpret_cast<uintptr_t>(function))
+                    return reinterpret_cast<void**>(&iat->u1.Function);
+                continue;
+            }
             auto* byName =
                 At<IMAGE_IMPORT_BY_NAME>(module, static_cast<DWORD>(lookup->u1.AddressOfData));
             if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
@@ -64,16 +71,6 @@ std::vector<KeptEntry>& Kept() {
 
 } // namespace
 
-bool PatchImport(HMODULE module, const char* dll, const char* function, void* replacement,
-                 void** original) {
-    void** slot = FindImportSlot(module, dll, function);
-    if (!slot) return false;
-    void* previous = *slot;
-    if (!WriteSlot(slot, replacement)) return false;
-    if (original) *original = previous;
-    return true;
-}
-
 namespace imports {
 
 bool Chain(HMODULE module, const char* dll, const char* function, void* replacement, void** next) {
@@ -87,6 +84,11 @@ bool Chain(HMODULE module, const char* dll, const char* function, void* replacem
     if (!known) Kept().push_back({module, slot, previous});
     if (next) *next = previous;
     return true;
+}
+
+void* Bound(HMODULE module, const char* dll, const char* function) {
+    void** slot = FindImportSlot(module, dll, function);
+    return slot ? *slot : nullptr;
 }
 
 void RestoreAll(HMODULE module) {

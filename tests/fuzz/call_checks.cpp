@@ -6,6 +6,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "contract/entry_points.h"
 #include "core/numeric.h"
 #include "platform/sim_machine.h"
 #include "tests/fuzz/fuzz_report.h"
@@ -25,35 +26,18 @@ constexpr int64_t kOriginalBrush = 0x20;
 constexpr int64_t kOriginalFont = 0x28;
 constexpr int64_t kStockBase = 0x100;
 
-// The calls the simulated machine logs, by name.
+// The calls the simulated machine logs, by name: the run header's callbacks,
+// HOSTRUN's operations and the Windows functions the module may import.
 enum class Op {
     kHostPushEvent,
     kHostEraseObject,
     kHostRedisplay,
-    kLocalAlloc,
-    kLocalFree,
-    kHostFontCreate,
-    kHostFontDelete,
-    kHostFontGetGdiFont,
-    kHostDrawText,
-    kHostSetPen,
-    kHostDrawLine,
-    kHostDrawFrame,
-    kHostGetSurfaceDC,
-    kHostReleaseSurfaceDC,
-    kHostBeginGdiDraw,
-    kHostEndGdiDraw,
-    kHostMarkChanged,
-    kCreatePen,
-    kGetStockObject,
-    kSelectObject,
-    kEllipse,
-    kDeleteObject,
-    kGetTextExtentPointA,
-    kGetProfileStringA,
-    kLoadStringA,
-    kSetLocalTime,
-    kSendMessageA,
+#define CHX_HOST_OPERATION(result, name, ordinal, argumentBytes, parameters) k##name,
+#include "contract/host_operation_list.inc"
+#undef CHX_HOST_OPERATION
+#define CHX_WINDOWS_IMPORT(library, name) k##name,
+#include "resources/windows_imports.inc"
+#undef CHX_WINDOWS_IMPORT
     kOther,
 };
 
@@ -62,30 +46,12 @@ Op OpOf(const std::string& name) {
         {"HostPushEvent", Op::kHostPushEvent},
         {"HostEraseObject", Op::kHostEraseObject},
         {"HostRedisplay", Op::kHostRedisplay},
-        {"LocalAlloc", Op::kLocalAlloc},
-        {"LocalFree", Op::kLocalFree},
-        {"HostFontCreate", Op::kHostFontCreate},
-        {"HostFontDelete", Op::kHostFontDelete},
-        {"HostFontGetGdiFont", Op::kHostFontGetGdiFont},
-        {"HostDrawText", Op::kHostDrawText},
-        {"HostSetPen", Op::kHostSetPen},
-        {"HostDrawLine", Op::kHostDrawLine},
-        {"HostDrawFrame", Op::kHostDrawFrame},
-        {"HostGetSurfaceDC", Op::kHostGetSurfaceDC},
-        {"HostReleaseSurfaceDC", Op::kHostReleaseSurfaceDC},
-        {"HostBeginGdiDraw", Op::kHostBeginGdiDraw},
-        {"HostEndGdiDraw", Op::kHostEndGdiDraw},
-        {"HostMarkChanged", Op::kHostMarkChanged},
-        {"CreatePen", Op::kCreatePen},
-        {"GetStockObject", Op::kGetStockObject},
-        {"SelectObject", Op::kSelectObject},
-        {"Ellipse", Op::kEllipse},
-        {"DeleteObject", Op::kDeleteObject},
-        {"GetTextExtentPointA", Op::kGetTextExtentPointA},
-        {"GetProfileStringA", Op::kGetProfileStringA},
-        {"LoadStringA", Op::kLoadStringA},
-        {"SetLocalTime", Op::kSetLocalTime},
-        {"SendMessageA", Op::kSendMessageA},
+#define CHX_HOST_OPERATION(result, name, ordinal, argumentBytes, parameters) {#name, Op::k##name},
+#include "contract/host_operation_list.inc"
+#undef CHX_HOST_OPERATION
+#define CHX_WINDOWS_IMPORT(library, name) {#name, Op::k##name},
+#include "resources/windows_imports.inc"
+#undef CHX_WINDOWS_IMPORT
     };
     auto it = kOps.find(name);
     return it == kOps.end() ? Op::kOther : it->second;
@@ -113,14 +79,15 @@ struct Dc {
 };
 
 bool TimeEvent(int code) {
-    return code >= 1 && code <= 3;
+    return code >= routines::kOnEachSecond && code <= routines::kOnEachHour;
 }
 bool DateEvent(int code) {
-    return code >= 4 && code <= 6;
+    return code >= routines::kOnEachDay && code <= routines::kOnEachYear;
 }
 
 bool IsClockSetter(const CallContext& c) {
-    return c.kind == CallKind::kAction && c.index >= 0 && c.index <= 7;
+    return c.kind == CallKind::kAction && c.index >= routines::kSetHundredths &&
+           c.index <= routines::kSetYear;
 }
 
 bool Allowed(const CallContext& c, Op op) {

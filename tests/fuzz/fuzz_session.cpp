@@ -358,7 +358,7 @@ void OpCondition(Session& s) {
     RunData* run = slot->run;
     CallContext c = ContextFor(s, slot, CallKind::kCondition, index);
     int32_t v = Checked(s, c, nullptr, [&] { return ConditionTable[index](run, p1, p2); });
-    if (index >= 1 && index <= 6) {
+    if (index >= routines::kOnEachSecond && index <= routines::kOnEachYear) {
         int32_t expected = (run->header.flags & kObjectFlagEventsTrue) ||
                                    Low16(s.rh->eventCount) == run->triggerEventCount
                                ? 1
@@ -367,7 +367,7 @@ void OpCondition(Session& s) {
             v == expected,
             "event condition %d gave %d, expected %d (eventCount %d, trigger %d, flags 0x%x)",
             index, v, expected, s.rh->eventCount, run->triggerEventCount, run->header.flags);
-    } else if (index == 8) {
+    } else if (index == routines::kIsVisible) {
         FUZZ_EXPECT(v == (run->visible == 1 ? 1 : 0), "IsVisible gave %d with visible %d", v,
                     run->visible);
     }
@@ -390,20 +390,23 @@ void OpAction(Session& s) {
     int16_t r = Checked(s, c, nullptr, [&] { return ActionTable[index](run, p1, p2); });
     FUZZ_EXPECT(r == 0, "action %d returned %d", index, r);
     size_t expected;
-    if (index <= 7)
+    if (index <= routines::kSetYear)
         expected = p1 >= kSetterBounds[index].low && p1 <= kSetterBounds[index].high ? 3 : 0;
-    else if (index == 11)
+    else if (index == routines::kShowObject)
         expected = c.visibleBefore == 1 ? 0 : 1;
-    else if (index == 12)
+    else if (index == routines::kHideObject)
         expected = c.visibleBefore == 0 ? 0 : 1;
-    else if (index == 9 || index == 10 || index == 15 || index == 16)
+    else if (index == routines::kStartChronometer || index == routines::kStopChronometer ||
+             index == routines::kStartCountdown || index == routines::kStopCountdown)
         expected = 0;
     else
         expected = 1;
     FUZZ_EXPECT(sim::Calls().size() == expected, "action %d with %d made %zu call(s), expected %zu",
                 index, p1, sim::Calls().size(), expected);
-    if (index == 11) FUZZ_EXPECT(run->visible == 1, "ShowObject left visible %d", run->visible);
-    if (index == 12) FUZZ_EXPECT(run->visible == 0, "HideObject left visible %d", run->visible);
+    if (index == routines::kShowObject)
+        FUZZ_EXPECT(run->visible == 1, "ShowObject left visible %d", run->visible);
+    if (index == routines::kHideObject)
+        FUZZ_EXPECT(run->visible == 0, "HideObject left visible %d", run->visible);
 }
 
 void OpExpression(Session& s) {
@@ -424,16 +427,17 @@ void OpExpression(Session& s) {
     const int16_t geometry[4] = {run->header.x, run->header.y, run->header.width,
                                  run->header.height};
     int32_t expected = v;
-    if (index <= 7) {
+    if (index <= routines::kGetYear) {
         expected = clockFields[index];
-    } else if (index >= 9 && index <= 16) {
+    } else if (index >= routines::kGetCentreX && index <= routines::kGetSecondHandY) {
         int16_t origin = (index % 2) ? s.rh->displayOriginX : s.rh->displayOriginY;
-        expected =
-            slot->displayType == kDisplayAnalog ? WrapAdd(*facePoints[index - 9], origin) : 0;
-    } else if (index == 17) {
+        expected = slot->displayType == kDisplayAnalog
+                       ? WrapAdd(*facePoints[index - routines::kGetCentreX], origin)
+                       : 0;
+    } else if (index == routines::kGetCountdown) {
         FUZZ_EXPECT(v >= 0, "GetCountdown gave %d, below 0", v);
-    } else if (index >= 18) {
-        expected = geometry[index - 18];
+    } else if (index >= routines::kGetXPosition) {
+        expected = geometry[index - routines::kGetXPosition];
     }
     FUZZ_EXPECT(v == expected, "expression %d gave %d, expected %d", index, v, expected);
 }
@@ -605,7 +609,7 @@ void OpEditorEntry(Session& s) {
                     static_cast<long long>(v), static_cast<long long>(e.expected));
     } else if (index == kEditorEntryCount) {
         uint32_t v = Checked(s, c, nullptr, [&] { return GetInfos(a[0]); });
-        FUZZ_EXPECT(v == (a[0] == 0 ? 512u : 0u), "GetInfos(%lu) answered %u",
+        FUZZ_EXPECT(v == (a[0] == 0 ? kGetInfosAnswer : 0u), "GetInfos(%lu) answered %u",
                     static_cast<unsigned long>(a[0]), v);
     } else if (index == kEditorEntryCount + 1) {
         // Two bytes exactly: PutObject may write those and nothing else.
@@ -624,10 +628,12 @@ void OpEditorEntry(Session& s) {
         uint16_t hostField = static_cast<uint16_t>(a[1]);
         record->hostField = hostField;
         int16_t v = Checked(s, c, nullptr, [&] { return GetRunObjectInfos(a[0], record); });
-        FUZZ_EXPECT(v == 1, "GetRunObjectInfos answered %d", v);
+        FUZZ_EXPECT(v == kGetRunObjectInfosAnswer, "GetRunObjectInfos answered %d", v);
         FUZZ_EXPECT(record->hostField == hostField, "GetRunObjectInfos wrote the host's field");
-        FUZZ_EXPECT(record->conditionCount == 9 && record->actionCount == 21 &&
-                        record->expressionCount == 22 && record->editDataSize == 448,
+        FUZZ_EXPECT(record->conditionCount == kConditionCount &&
+                        record->actionCount == kActionCount &&
+                        record->expressionCount == kExpressionCount &&
+                        record->editDataSize == kEditDataSize,
                     "registration counts %u %u %u size %u", record->conditionCount,
                     record->actionCount, record->expressionCount, record->editDataSize);
         std::free(record);

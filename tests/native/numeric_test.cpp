@@ -35,4 +35,21 @@ TEST(Numeric, TruncToI32AtTheEdgesOfTheRange) {
         EXPECT_EQ(c.expected, TruncToI32(c.value)) << std::setprecision(17) << c.value;
 }
 
+TEST(Numeric, WrapAbsAsTheMachineComputesIt) {
+    const struct {
+        int32_t value;
+        int32_t expected;
+    } cases[] = {
+        {0, 0},
+        {1, 1},
+        {-1, 1},
+        {-2, 2},
+        {INT32_MAX, INT32_MAX},
+        {-INT32_MAX, INT32_MAX},
+        {INT32_MIN, INT32_MIN}, // no positive counterpart: it wraps to itself
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, WrapAbs(c.value)) << "WrapAbs(" << c.value << ")";
+}
+
 } // namespace

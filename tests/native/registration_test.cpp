@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
+#include <type_traits>
 
 #include "contract/entry_points.h"
 #include "core/module_instance.h"
@@ -50,6 +52,61 @@ TEST(EditorEntryPoints, AnswerTheirFixedValues) {
     EXPECT_EQ(-1, GetExpressionCodeFromMenu(~EditorArg{0}, 3));
     EXPECT_EQ(1, GetImageInfosRunObject(0));
     EXPECT_EQ(744, GetRunObjectDataSize(0, 0));
+}
+
+// Calls an entry point with a value in every argument, as a host that passes
+// its own records would.
+template <typename R, typename... P> int64_t AnswerOf(R(WINAPI* entry)(P...)) {
+    return static_cast<int64_t>(entry(static_cast<P>(0x5A5A5A5A)...));
+}
+
+// Written out here, apart from the list the module's answers are made from, so
+// that a change to an answer in the list fails.
+TEST(EditorEntryPoints, EveryFixedAnswerIsTheHostsOwn) {
+#define CHX_ROW(name, answer)                                                                      \
+    { #name, AnswerOf(&name), answer }
+    const struct {
+        const char* name;
+        int64_t got;
+        int64_t expected;
+    } cases[] = {
+        CHX_ROW(LoadObject, 0),
+        CHX_ROW(MakeIcon, 0),
+        CHX_ROW(SelectPopup, 0),
+        CHX_ROW(CreateObject, 0),
+        CHX_ROW(ModifyObject, 0),
+        CHX_ROW(RebuildExt, 0),
+        CHX_ROW(GetObjectCursor, 0),
+        CHX_ROW(IsTransparent, 0),
+        CHX_ROW(GetConditionMenu, 0),
+        CHX_ROW(GetActionMenu, 0),
+        CHX_ROW(GetExpressionMenu, 0),
+        CHX_ROW(GetConditionCodeFromMenu, -1),
+        CHX_ROW(GetActionCodeFromMenu, -1),
+        CHX_ROW(GetExpressionCodeFromMenu, -1),
+        CHX_ROW(InitParameter, 0),
+        CHX_ROW(EditParameter, 0),
+        CHX_ROW(GetParameterString, 0),
+        CHX_ROW(GetConditionInfos, 0),
+        CHX_ROW(GetActionInfos, 0),
+        CHX_ROW(GetExpressionInfos, 0),
+        CHX_ROW(UpdateEditStructure, 0),
+        CHX_ROW(GetImageInfosRunObject, 1),
+        CHX_ROW(GetRunObjectDataSize, 744),
+    };
+#undef CHX_ROW
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, c.got) << c.name;
+
+    int answering = 0;
+#define CHX_FIXED_ENTRY(result, name, ordinal, arguments, answer)                                  \
+    answering += std::is_void_v<result> ? 0 : 1;
+#define CHX_OWN_ENTRY(result, name, ordinal, arguments, parameters)
+#include "contract/entry_point_list.inc"
+#undef CHX_FIXED_ENTRY
+#undef CHX_OWN_ENTRY
+    EXPECT_EQ(answering, static_cast<int>(std::size(cases)))
+        << "fixed entry points with a result in the list; rows here";
 }
 
 TEST(EditorEntryPoints, PutObjectWritesExactlyTwoZeroBytes) {

@@ -26,18 +26,16 @@ int16_t WINAPI ContinueRunObject(RunData*) {
     return 0;
 }
 int16_t WINAPI GetRunObjectInfos(EditorArg, RegistrationRecord* record) {
-    static const void* const kEmpty[23] = {};
+    static const void* const kEmpty[kExpressionCount + 1] = {};
     record->conditionTable = kEmpty;
     record->actionTable = kEmpty;
     record->expressionTable = kEmpty;
-    record->conditionCount = 8;
-    record->actionCount = 21;
-    record->expressionCount = 22;
-    record->editDataSize = 448;
-    record->identifier[0] = '0';
-    record->identifier[1] = 'K';
-    record->identifier[2] = 'L';
-    record->identifier[3] = 'C';
-    return 1;
+    record->conditionCount = kConditionCount - 1; // the one thing wrong
+    record->actionCount = kActionCount;
+    record->expressionCount = kExpressionCount;
+    record->editDataSize = kEditDataSize;
+    for (int i = 0; i < 4; ++i)
+        record->identifier[i] = kObjectIdentifier[i];
+    return kGetRunObjectInfosAnswer;
 }
 }

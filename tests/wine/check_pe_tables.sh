@@ -1,11 +1,12 @@
 #!/bin/sh
 # Checks CHRONYX.dll's PE tables, 32-bit or x64, as objdump reads them: exactly the exports of
-# the .def (name and ordinal, no ordinal-only extras); the host's twelve
-# operations imported from HOSTRUN.dll by ordinal, without names; and no DLL
+# the .def (name and ordinal, no ordinal-only extras); the host's operations of
+# the list imported from HOSTRUN.dll by ordinal, without names; and no DLL
 # imported beyond Windows' own and HOSTRUN.dll (msvcrt.dll among them, for the C routines).
-# Usage: check_pe_tables.sh OBJDUMP DLL DEF, where DEF is the decorated .def of
-# the sources: the x64 image has the same names and ordinals.
-objdump=$1 dll=$2 def=$3
+# Usage: check_pe_tables.sh OBJDUMP DLL DEF OPERATIONS, where DEF is the decorated
+# .def of the sources (the x64 image has the same names and ordinals) and
+# OPERATIONS is contract/host_operation_list.inc.
+objdump=$1 dll=$2 def=$3 list=$4
 dump=$(mktemp) && trap 'rm -f "$dump" "$dump".*' EXIT
 "$objdump" -p "$dll" >"$dump" || { echo "objdump failed on $dll"; exit 1; }
 status=0
@@ -35,16 +36,19 @@ awk '/DLL Name: / { inhost = ($3 == "HOSTRUN.dll"); next }
         low=${thunk#"${thunk%????}"} # the last four hex digits
         echo "$((0x$low)) $name"
     done >"$dump.hostrun"
+# The ordinals of the list's rows, "CHX_HOST_OPERATION(result, name, ordinal, ...".
+operations=$(sed -n 's/^CHX_HOST_OPERATION([^,]*, *[A-Za-z0-9_]*, *\([0-9][0-9]*\),.*/\1/p' "$list" |
+    sort -n | tr '\n' ' ' | sed 's/ $//')
+[ -n "$operations" ] || { echo "no host operations read from $list"; exit 1; }
 while read -r ordinal name; do
     if [ "$name" != "<none>" ]; then
         echo "HOSTRUN.dll import $ordinal carries the name $name"; status=1
     fi
-    case " 98 60 54 65 50 143 177 66 169 67 170 56 " in
+    case " $operations " in
     *" $ordinal "*) ;;
     *) echo "HOSTRUN.dll import by unknown ordinal $ordinal"; status=1 ;;
     esac
 done <"$dump.hostrun"
-operations="50 54 56 60 65 66 67 98 143 169 170 177"
 found=$(cut -d' ' -f1 "$dump.hostrun" | sort -n | tr '\n' ' ' | sed 's/ $//')
 if [ "$found" != "$operations" ]; then
     echo "HOSTRUN.dll ordinals imported: $found; expected: $operations"; status=1

@@ -3,10 +3,10 @@
 # within the limit; only the sections of code, constants, the instance handle,
 # exports, imports, resources, relocations and the debug link (and unwind
 # tables on x64); no TLS directory and no timestamp; imports only from the
-# allowed functions; no x87 arithmetic; no build folder in it; the debug link
-# naming CHRONYX.dll.debug beside it, with its CRC, and that file symbolising
-# the entry point; a version resource naming VERSION. Every failure prints
-# what was found and what was allowed.
+# allowed functions of resources/windows_imports.inc; no x87 arithmetic; no
+# build folder in it; the debug link naming CHRONYX.dll.debug beside it, with
+# its CRC, and that file symbolising the entry point; a version resource
+# naming VERSION. Every failure prints what was found and what was allowed.
 # Usage: check_release_image.sh TOOLPREFIX DLL SIZE_LIMIT POINTER_SIZE SOURCE_DIR BUILD_DIR VERSION
 #   TOOLPREFIX: the binutils prefix, as in TOOLPREFIX-objdump
 prefix=$1 dll=$2 limit=$3 pointer=$4 sources=$5 build=$6 version=$7
@@ -49,18 +49,14 @@ stamp=$(od -An -tu4 -j$((lfanew + 8)) -N4 "$dll" | tr -d ' ')
 # check_pe_tables.sh).
 awk '/DLL Name: / { dll = $3; next }
      dll && /^\t[0-9a-f]+\t/ && $3 != "<none>" { print dll, $3 }' "$tmp/p" >"$tmp/imports"
+# The allowed ones, "CHX_WINDOWS_IMPORT(LIBRARY, name)", as "LIBRARY.DLL name".
+allowed_list=$sources/resources/windows_imports.inc
+sed -n 's/^CHX_WINDOWS_IMPORT(\([A-Z0-9]*\), *\([A-Za-z0-9_]*\)).*/\1.DLL \2/p' "$allowed_list" \
+    >"$tmp/allowed"
+[ -s "$tmp/allowed" ] || fail "no allowed imports read from $allowed_list"
 while read -r from function; do
-    case "$(printf '%s' "$from" | tr 'a-z' 'A-Z') $function" in
-    "KERNEL32.DLL "GetLocalTime | "KERNEL32.DLL "SetLocalTime | \
-        "KERNEL32.DLL "GetProfileStringA | "KERNEL32.DLL "LocalAlloc | \
-        "KERNEL32.DLL "LocalFree | "KERNEL32.DLL "DisableThreadLibraryCalls) ;;
-    "USER32.DLL "wsprintfA | "USER32.DLL "LoadStringA | "USER32.DLL "SendMessageA) ;;
-    "GDI32.DLL "CreatePen | "GDI32.DLL "GetStockObject | "GDI32.DLL "SelectObject | \
-        "GDI32.DLL "Ellipse | "GDI32.DLL "DeleteObject | "GDI32.DLL "GetTextExtentPointA) ;;
-    "MSVCRT.DLL "cos | "MSVCRT.DLL "sin | "MSVCRT.DLL "memcpy | "MSVCRT.DLL "memmove | \
-        "MSVCRT.DLL "memset | "MSVCRT.DLL "memcmp | "MSVCRT.DLL "strlen | "MSVCRT.DLL "strchr) ;;
-    *) fail "imports $function from $from, which is not among the allowed imports" ;;
-    esac
+    grep -qxF "$(printf '%s' "$from" | tr 'a-z' 'A-Z') $function" "$tmp/allowed" ||
+        fail "imports $function from $from, which is not among the allowed imports"
 done <"$tmp/imports"
 for needed in DisableThreadLibraryCalls cos sin; do
     grep -q " $needed\$" "$tmp/imports" || fail "does not import $needed"

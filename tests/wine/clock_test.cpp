@@ -47,16 +47,16 @@ TEST(HostClock, InstallRedirectsTheModulesImports) {
     wine::Chronyx(); // loads and installs
     const HMODULE dll = wine::Chronyx();
     for (const char* name : {"GetLocalTime", "SetLocalTime"}) {
-        void* current = nullptr;
-        ASSERT_TRUE(PatchImport(dll, "KERNEL32.dll", name, nullptr, &current)) << name;
-        // Put back what was there; it must not be kernel32's own routine.
-        ASSERT_TRUE(PatchImport(dll, "kernel32.dll", name, current, nullptr)) << name;
+        // Found whatever the case of the library's name; not kernel32's own routine.
+        void* const current = imports::Bound(dll, "KERNEL32.dll", name);
+        ASSERT_NE(nullptr, current) << name;
+        EXPECT_EQ(current, imports::Bound(dll, "kernel32.dll", name)) << name;
         EXPECT_NE(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)),
                   current)
             << name;
     }
-    EXPECT_FALSE(PatchImport(dll, "kernel32.dll", "NoSuchFunction", nullptr, nullptr));
-    EXPECT_FALSE(PatchImport(dll, "nosuch.dll", "GetLocalTime", nullptr, nullptr));
+    EXPECT_EQ(nullptr, imports::Bound(dll, "kernel32.dll", "NoSuchFunction"));
+    EXPECT_EQ(nullptr, imports::Bound(dll, "nosuch.dll", "GetLocalTime"));
 }
 
 TEST_F(WineClock, ExpressionsReadTheSimulatedClock) {
@@ -197,10 +197,8 @@ TEST_F(WineClock, CreationAndSamplingReadTheSimulatedClock) {
 namespace {
 
 void* ReadImport(HMODULE module, const char* dll, const char* name) {
-    void* current = nullptr;
-    if (!PatchImport(module, dll, name, nullptr, &current)) return reinterpret_cast<void*>(-1);
-    PatchImport(module, dll, name, current, nullptr);
-    return current;
+    void* const current = imports::Bound(module, dll, name);
+    return current ? current : reinterpret_cast<void*>(-1);
 }
 
 // Patches chain at one entry and all come off together, back to the entry

@@ -31,14 +31,18 @@ void SetX87Mode(uint16_t mode) {
     __asm__ volatile("fldcw %0" : : "m"(mode));
 }
 
-// What the dial drew, one line of text per call.
+// What the dial drew, one line of text per call, and the lines' ends and the
+// texts' rectangles in the order drawn.
 std::string g_drawn;
+std::vector<POINT> g_lineEnds;
+std::vector<RECT> g_textRects;
 
 void WINAPI RecordLine(HostSurface* surface, const POINT* from, const POINT* to, int32_t mode) {
     char line[96];
     std::snprintf(line, sizeof line, "line (%ld, %ld) (%ld, %ld)\n", static_cast<long>(from->x),
                   static_cast<long>(from->y), static_cast<long>(to->x), static_cast<long>(to->y));
     g_drawn += line;
+    g_lineEnds.push_back(*to);
     HostDrawLine(surface, from, to, mode);
 }
 
@@ -49,13 +53,20 @@ void WINAPI RecordText(HostSurface* surface, HFONT font, const RECT* rect, const
                   static_cast<long>(rect->left), static_cast<long>(rect->top),
                   static_cast<long>(rect->right), static_cast<long>(rect->bottom));
     g_drawn += line;
+    g_textRects.push_back(*rect);
     HostDrawText(surface, font, rect, text, colour, flags);
 }
 
 // Windows measures the numerals in its default mode, so that only the
-// module's own arithmetic meets the host's.
+// module's own arithmetic meets the host's; or every text measures g_extent
+// when that is set, so that a numeral's rectangle is the module's alone.
 void* g_measure = nullptr;
+SIZE g_extent = {0, 0};
 BOOL WINAPI MeasureInDefaultMode(HDC dc, LPCSTR text, int length, LPSIZE size) {
+    if (g_extent.cx != 0) {
+        *size = g_extent;
+        return TRUE;
+    }
     const uint16_t host = X87Mode();
     SetX87Mode(kDefaultMode);
     const BOOL done =
@@ -64,50 +75,26 @@ BOOL WINAPI MeasureInDefaultMode(HDC dc, LPCSTR text, int length, LPSIZE size) {
     return done;
 }
 
-// Points the DLL's import slot bound to `bound` at `replacement`: the HOSTRUN
-// imports carry ordinals, not names, so the slot is found by its address.
-bool SwapHostrunImport(void* bound, void* replacement) {
-    auto* base = reinterpret_cast<BYTE*>(wine::Chronyx());
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
-        base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir =
-        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); d->Name;
-         ++d) {
-        if (lstrcmpiA(reinterpret_cast<char*>(base + d->Name), "HOSTRUN.dll") != 0) continue;
-        for (auto* slot = reinterpret_cast<void**>(base + d->FirstThunk); *slot; ++slot) {
-            if (*slot != bound) continue;
-            DWORD protect;
-            if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protect)) return false;
-            *slot = replacement;
-            VirtualProtect(slot, sizeof *slot, protect, &protect);
-            return true;
-        }
-    }
-    return false;
-}
-
 class DialX87Modes : public WineHost {
   protected:
     void SetUp() override {
         WineHost::SetUp();
-        ASSERT_TRUE(SwapHostrunImport(reinterpret_cast<void*>(&HostDrawLine),
-                                      reinterpret_cast<void*>(&RecordLine)));
-        ASSERT_TRUE(SwapHostrunImport(reinterpret_cast<void*>(&HostDrawText),
-                                      reinterpret_cast<void*>(&RecordText)));
-        ASSERT_TRUE(PatchImport(wine::Chronyx(), "gdi32.dll", "GetTextExtentPointA",
-                                reinterpret_cast<void*>(&MeasureInDefaultMode), &g_measure));
+        const HMODULE dll = wine::Chronyx();
+        ASSERT_TRUE(imports::Chain(dll, "HOSTRUN.dll",
+                                   MAKEINTRESOURCEA(host_operations::kHostDrawLine),
+                                   reinterpret_cast<void*>(&RecordLine), nullptr));
+        ASSERT_TRUE(imports::Chain(dll, "HOSTRUN.dll",
+                                   MAKEINTRESOURCEA(host_operations::kHostDrawText),
+                                   reinterpret_cast<void*>(&RecordText), nullptr));
+        ASSERT_TRUE(imports::Chain(dll, "gdi32.dll", "GetTextExtentPointA",
+                                   reinterpret_cast<void*>(&MeasureInDefaultMode), &g_measure));
     }
 
     void TearDown() override {
         SetX87Mode(kDefaultMode);
-        SwapHostrunImport(reinterpret_cast<void*>(&RecordLine),
-                          reinterpret_cast<void*>(&HostDrawLine));
-        SwapHostrunImport(reinterpret_cast<void*>(&RecordText),
-                          reinterpret_cast<void*>(&HostDrawText));
-        if (g_measure)
-            PatchImport(wine::Chronyx(), "gdi32.dll", "GetTextExtentPointA", g_measure, nullptr);
+        wine::RestoreImports();
         g_measure = nullptr;
+        g_extent = SIZE{0, 0};
         WineHost::TearDown();
     }
 
@@ -115,6 +102,8 @@ class DialX87Modes : public WineHost {
     // run data; the mode the host had comes back unchanged or the record says so.
     std::string Draw(RunData* run, uint16_t mode) {
         g_drawn.clear();
+        g_lineEnds.clear();
+        g_textRects.clear();
         SetX87Mode(mode);
         Api().DisplayRunObject(run);
         const uint16_t after = X87Mode();
@@ -188,6 +177,65 @@ TEST_F(DialX87Modes, LongTimerHoursLandWhereTheDefaultModePutsThem) {
                 EXPECT_EQ(expected, Draw(run, host.mode))
                     << host.name << ", side " << side << ", timer at " << elapsed << " hundredths";
         }
+        DestroyObject(run);
+    }
+}
+
+// The comparisons above hold the dial to itself; these hold it to fixed
+// points, worked out in double precision. Each dial is sized so that one point
+// lies within a few hundred-thousandths of a pixel of a whole one, where a sine
+// or cosine worked out at the host's 24-bit precision lands on the other side.
+TEST_F(DialX87Modes, PointsBesideAWholePixelStayWhereDoublePrecisionPutsThem) {
+    // Hands drawn at hour:minute:00, the dial at (10, 20); lines are drawn hour
+    // hand first, then the minute hand.
+    const struct {
+        int16_t side;
+        WORD hour, minute;
+        size_t line;
+        LONG x, y;
+    } hands[] = {
+        {21132, 8, 0, 0, 4491, 14131}, {18684, 4, 0, 0, 14750, 12467},
+        {10108, 0, 57, 1, 3311, 335},  {5144, 0, 28, 1, 3165, 5095},
+        {7580, 0, 21, 1, 6896, 5992},  {10744, 0, 20, 1, 10069, 8013},
+        {3554, 0, 38, 1, 500, 3020},   {4010, 0, 45, 1, 13, 2088},
+        {6438, 0, 41, 1, 329, 4631},   {10630, 0, 32, 1, 4337, 10556},
+        {6744, 0, 56, 1, 1891, 369},   {8244, 0, 32, 1, 3366, 8190},
+    };
+    for (const auto& c : hands) {
+        RunData* run = Dial(c.side, kNumeralsNone, kModeTime);
+        ASSERT_NE(nullptr, run);
+        hostclock::Set(wine::Moment(2026, 3, 5, c.hour, c.minute, 0, 0));
+        Draw(run, kSinglePrecision);
+        ASSERT_LT(c.line, g_lineEnds.size()) << "side " << c.side;
+        const POINT tip = g_lineEnds[c.line];
+        EXPECT_EQ(c.x, tip.x) << "side " << c.side << ", " << c.hour << ":" << c.minute;
+        EXPECT_EQ(c.y, tip.y) << "side " << c.side << ", " << c.hour << ":" << c.minute;
+        DestroyObject(run);
+    }
+
+    // Numerals measured 10 x 16, in the order 1 to 12.
+    g_extent = SIZE{10, 16};
+    const struct {
+        int16_t side;
+        int numeral;
+        RECT rect;
+    } numerals[] = {
+        {21132, 8, {1438, 15904, 1448, 15920}},   {11004, 11, {2724, 758, 2734, 774}},
+        {18684, 4, {17449, 14019, 17459, 14035}}, {23598, 2, {22024, 5900, 22034, 5916}},
+        {28920, 5, {21726, 26985, 21736, 27001}},
+    };
+    for (const auto& c : numerals) {
+        RunData* run = Dial(c.side, kNumeralsArabic, kModeTime);
+        ASSERT_NE(nullptr, run);
+        Draw(run, kSinglePrecision);
+        ASSERT_EQ(12u, g_textRects.size()) << "side " << c.side;
+        const RECT& got = g_textRects[c.numeral - 1];
+        const std::string where =
+            "side " + std::to_string(c.side) + ", numeral " + std::to_string(c.numeral);
+        EXPECT_EQ(c.rect.left, got.left) << where;
+        EXPECT_EQ(c.rect.top, got.top) << where;
+        EXPECT_EQ(c.rect.right, got.right) << where;
+        EXPECT_EQ(c.rect.bottom, got.bottom) << where;
         DestroyObject(run);
     }
 }

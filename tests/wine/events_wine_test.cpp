@@ -37,13 +37,13 @@ class EventsWine : public WineHost {
         WineHost::SetUp();
         g_broadcasts.clear();
         g_callbacks = &Callbacks();
-        ASSERT_TRUE(PatchImport(wine::Chronyx(), "user32.dll", "SendMessageA",
-                                reinterpret_cast<void*>(&RecordSendMessage), &original_));
+        ASSERT_TRUE(imports::Chain(wine::Chronyx(), "user32.dll", "SendMessageA",
+                                   reinterpret_cast<void*>(&RecordSendMessage), nullptr));
         tables_ = wine::Tables();
     }
 
     void TearDown() override {
-        PatchImport(wine::Chronyx(), "user32.dll", "SendMessageA", original_, nullptr);
+        wine::RestoreImports();
         WineHost::TearDown();
     }
 
@@ -56,9 +56,6 @@ class EventsWine : public WineHost {
     int Redisplays() { return static_cast<int>(CallbacksNamed("HostRedisplay").size()); }
 
     wine::RoutineTables tables_ = {};
-
-  private:
-    void* original_ = nullptr;
 };
 
 // Routine indices by name, from the contract's list.

@@ -66,7 +66,9 @@ TEST(Exports, HostrunIsImportedByOrdinalOnly) {
     const HMODULE dll = wine::Chronyx();
     const IMAGE_DATA_DIRECTORY& dir = Directory(dll, IMAGE_DIRECTORY_ENTRY_IMPORT);
     ASSERT_NE(0u, dir.VirtualAddress);
-    const std::set<int> operations = {98, 60, 54, 65, 50, 143, 177, 66, 169, 67, 170, 56};
+    std::set<int> operations;
+    for (const HostOperationName& op : kHostOperations)
+        operations.insert(op.ordinal);
     std::set<int> imported;
     for (const auto* desc = At<IMAGE_IMPORT_DESCRIPTOR>(dll, dir.VirtualAddress); desc->Name;
          ++desc) {

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "host/common/import_patch.h"
+
 namespace wine {
 
 namespace {
@@ -56,24 +58,32 @@ FARPROC ExportByOrdinal(WORD ordinal) {
     return GetProcAddress(Chronyx(), MAKEINTRESOURCEA(ordinal));
 }
 
+void RestoreImports() {
+    imports::RestoreAll(Chronyx());
+    if (!hostclock::Install(Chronyx())) {
+        std::fprintf(stderr, "CHRONYX.dll's clock imports cannot be patched again\n");
+        std::abort();
+    }
+}
+
 const EntryPoints& Api() {
     static const EntryPoints api = [] {
         EntryPoints e = {};
-        Resolve(&e.GetInfos, 2);
-        Resolve(&e.PutObject, 8);
-        Resolve(&e.CreateRunObject, 50);
-        Resolve(&e.DestroyRunObject, 51);
-        Resolve(&e.HandleRunObject, 52);
-        Resolve(&e.DisplayRunObject, 53);
-        Resolve(&e.ReInitRunObject, 56);
-        Resolve(&e.PauseRunObject, 57);
-        Resolve(&e.ContinueRunObject, 58);
-        Resolve(&e.GetRunObjectInfos, 59);
-        Resolve(&e.GetConditionCodeFromMenu, 63);
-        Resolve(&e.GetActionCodeFromMenu, 64);
-        Resolve(&e.GetExpressionCodeFromMenu, 65);
-        Resolve(&e.GetImageInfosRunObject, 79);
-        Resolve(&e.GetRunObjectDataSize, 80);
+        Resolve(&e.GetInfos, ordinals::kGetInfos);
+        Resolve(&e.PutObject, ordinals::kPutObject);
+        Resolve(&e.CreateRunObject, ordinals::kCreateRunObject);
+        Resolve(&e.DestroyRunObject, ordinals::kDestroyRunObject);
+        Resolve(&e.HandleRunObject, ordinals::kHandleRunObject);
+        Resolve(&e.DisplayRunObject, ordinals::kDisplayRunObject);
+        Resolve(&e.ReInitRunObject, ordinals::kReInitRunObject);
+        Resolve(&e.PauseRunObject, ordinals::kPauseRunObject);
+        Resolve(&e.ContinueRunObject, ordinals::kContinueRunObject);
+        Resolve(&e.GetRunObjectInfos, ordinals::kGetRunObjectInfos);
+        Resolve(&e.GetConditionCodeFromMenu, ordinals::kGetConditionCodeFromMenu);
+        Resolve(&e.GetActionCodeFromMenu, ordinals::kGetActionCodeFromMenu);
+        Resolve(&e.GetExpressionCodeFromMenu, ordinals::kGetExpressionCodeFromMenu);
+        Resolve(&e.GetImageInfosRunObject, ordinals::kGetImageInfosRunObject);
+        Resolve(&e.GetRunObjectDataSize, ordinals::kGetRunObjectDataSize);
         return e;
     }();
     return api;

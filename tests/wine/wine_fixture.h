@@ -35,25 +35,28 @@ inline SYSTEMTIME Moment(WORD year, WORD month, WORD day, WORD hour, WORD minute
 HMODULE Chronyx();
 // The entry with this export ordinal, null when there is none.
 FARPROC ExportByOrdinal(WORD ordinal);
+// Takes off every patch a test put on the DLL's imports with imports::Chain,
+// leaving the DLL on the simulated clock.
+void RestoreImports();
 
-// The run-time entry points and a few editor ones, resolved by ordinal and
-// typed with the module's own prototypes.
+// The run-time entry points and a few editor ones, resolved by their ordinals
+// in the contract's list and typed with the module's own prototypes.
 struct EntryPoints {
-    decltype(&::GetInfos) GetInfos;                                   // 2
-    decltype(&::PutObject) PutObject;                                 // 8
-    decltype(&::CreateRunObject) CreateRunObject;                     // 50
-    decltype(&::DestroyRunObject) DestroyRunObject;                   // 51
-    decltype(&::HandleRunObject) HandleRunObject;                     // 52
-    decltype(&::DisplayRunObject) DisplayRunObject;                   // 53
-    decltype(&::ReInitRunObject) ReInitRunObject;                     // 56
-    decltype(&::PauseRunObject) PauseRunObject;                       // 57
-    decltype(&::ContinueRunObject) ContinueRunObject;                 // 58
-    decltype(&::GetRunObjectInfos) GetRunObjectInfos;                 // 59
-    decltype(&::GetConditionCodeFromMenu) GetConditionCodeFromMenu;   // 63
-    decltype(&::GetActionCodeFromMenu) GetActionCodeFromMenu;         // 64
-    decltype(&::GetExpressionCodeFromMenu) GetExpressionCodeFromMenu; // 65
-    decltype(&::GetImageInfosRunObject) GetImageInfosRunObject;       // 79
-    decltype(&::GetRunObjectDataSize) GetRunObjectDataSize;           // 80
+    decltype(&::GetInfos) GetInfos;
+    decltype(&::PutObject) PutObject;
+    decltype(&::CreateRunObject) CreateRunObject;
+    decltype(&::DestroyRunObject) DestroyRunObject;
+    decltype(&::HandleRunObject) HandleRunObject;
+    decltype(&::DisplayRunObject) DisplayRunObject;
+    decltype(&::ReInitRunObject) ReInitRunObject;
+    decltype(&::PauseRunObject) PauseRunObject;
+    decltype(&::ContinueRunObject) ContinueRunObject;
+    decltype(&::GetRunObjectInfos) GetRunObjectInfos;
+    decltype(&::GetConditionCodeFromMenu) GetConditionCodeFromMenu;
+    decltype(&::GetActionCodeFromMenu) GetActionCodeFromMenu;
+    decltype(&::GetExpressionCodeFromMenu) GetExpressionCodeFromMenu;
+    decltype(&::GetImageInfosRunObject) GetImageInfosRunObject;
+    decltype(&::GetRunObjectDataSize) GetRunObjectDataSize;
 };
 const EntryPoints& Api();
 

@@ -13,16 +13,23 @@ namespace {
 // exactly its own arguments from the stack.
 class StackCleanUp : public wine::WineHost {};
 
+int ArgumentsOf(uint16_t ordinal) {
+    for (const wine::ExportEntry& e : wine::kExports)
+        if (e.ordinal == ordinal) return e.arguments;
+    return -1;
+}
+
 TEST_F(StackCleanUp, EditorEntryPointsRemoveFourBytesPerArgument) {
     alignas(8) static uint8_t scratch[4096];
     const uint32_t pointer = reinterpret_cast<uint32_t>(scratch);
     for (const wine::ExportEntry& e : wine::kExports) {
-        if (e.ordinal >= 50 && e.ordinal <= 59) continue; // run-time: below
-        if (e.ordinal >= 79) continue;
+        if (e.ordinal >= ordinals::kCreateRunObject && e.ordinal <= ordinals::kGetRunObjectInfos)
+            continue; // run-time: below
+        if (e.ordinal >= ordinals::kGetImageInfosRunObject) continue;
         uint32_t args[8];
         for (uint32_t& a : args)
             a = pointer;
-        if (e.ordinal == 2) args[0] = 0; // GetInfos
+        if (e.ordinal == ordinals::kGetInfos) args[0] = 0;
         uint32_t result = 0;
         EXPECT_EQ(4 * e.arguments,
                   StackBytesRemoved(reinterpret_cast<const void*>(wine::ExportByOrdinal(e.ordinal)),
@@ -39,28 +46,30 @@ TEST_F(StackCleanUp, RunTimeEntryPointsRemoveFourBytesPerArgument) {
     CreationRecord creation = {};
     RegistrationRecord record = {};
     const uint32_t r = reinterpret_cast<uint32_t>(run);
-    // In the order a host calls them: the object's whole life.
+    // In the order a host calls them: the object's whole life. The argument
+    // counts are the list's; the image's decorated names were linked to them.
     const struct {
         uint16_t ordinal;
-        int count;
         uint32_t args[3];
     } calls[] = {
-        {59, 2, {0, reinterpret_cast<uint32_t>(&record)}},
-        {80, 2, {0, 0}},
-        {50, 3, {r, reinterpret_cast<uint32_t>(&edit), reinterpret_cast<uint32_t>(&creation)}},
-        {52, 1, {r}},
-        {53, 1, {r}},
-        {56, 1, {r}},
-        {57, 1, {r}},
-        {58, 1, {r}},
-        {79, 1, {0}},
-        {51, 2, {r, 0}},
+        {ordinals::kGetRunObjectInfos, {0, reinterpret_cast<uint32_t>(&record)}},
+        {ordinals::kGetRunObjectDataSize, {0, 0}},
+        {ordinals::kCreateRunObject,
+         {r, reinterpret_cast<uint32_t>(&edit), reinterpret_cast<uint32_t>(&creation)}},
+        {ordinals::kHandleRunObject, {r}},
+        {ordinals::kDisplayRunObject, {r}},
+        {ordinals::kReInitRunObject, {r}},
+        {ordinals::kPauseRunObject, {r}},
+        {ordinals::kContinueRunObject, {r}},
+        {ordinals::kGetImageInfosRunObject, {0}},
+        {ordinals::kDestroyRunObject, {r, 0}},
     };
     for (const auto& c : calls) {
+        const int count = ArgumentsOf(c.ordinal);
         uint32_t result = 0;
-        EXPECT_EQ(4 * c.count,
+        EXPECT_EQ(4 * count,
                   StackBytesRemoved(reinterpret_cast<const void*>(wine::ExportByOrdinal(c.ordinal)),
-                                    c.args, c.count, &result))
+                                    c.args, count, &result))
             << "ordinal " << c.ordinal;
     }
     std::free(run);
@@ -74,16 +83,16 @@ TEST_F(StackCleanUp, RoutinesRemoveFourBytesPerArgument) {
     const uint32_t r = reinterpret_cast<uint32_t>(run);
     const uint32_t args[3] = {r, 0, 0};
     uint32_t result = 0;
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < kConditionCount; ++i)
         EXPECT_EQ(12, StackBytesRemoved(reinterpret_cast<const void*>(tables.conditions[i]), args,
                                         3, &result))
             << "condition " << i;
-    for (int i = 0; i < 22; ++i)
+    for (int i = 0; i < kExpressionCount; ++i)
         EXPECT_EQ(8, StackBytesRemoved(reinterpret_cast<const void*>(tables.expressions[i]), args,
                                        2, &result))
             << "expression " << i;
     // The clock the actions may set is the simulated one.
-    for (int i = 0; i < 21; ++i)
+    for (int i = 0; i < kActionCount; ++i)
         EXPECT_EQ(12, StackBytesRemoved(reinterpret_cast<const void*>(tables.actions[i]), args, 3,
                                         &result))
             << "action " << i;

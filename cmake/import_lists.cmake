@@ -1,0 +1,55 @@
+# The .def files of what CHRONYX.dll imports and the reference HOSTRUN.dll
+# exports, made at configure time from the lists the sources read, so that a
+# change to a list reaches the link without a second copy to edit.
+
+# The rows of a list that match `pattern`; a change to the list configures
+# again.
+function(chx_list_rows list_file pattern out_var)
+    file(STRINGS ${list_file} rows REGEX "${pattern}")
+    set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+                                                                 ${list_file})
+    set(${out_var} "${rows}" PARENT_SCOPE)
+endfunction()
+
+# HOSTRUN's operations as .def lines "Name@bytes @ordinal<suffix>", from
+# contract/host_operation_list.inc.
+function(chx_host_operation_lines suffix out_var)
+    set(list_file ${PROJECT_SOURCE_DIR}/contract/host_operation_list.inc)
+    chx_list_rows(${list_file} "^CHX_HOST_OPERATION\\(" rows)
+    set(lines "")
+    foreach(row IN LISTS rows)
+        if(NOT row MATCHES
+           "^CHX_HOST_OPERATION\\([^,]+, *([A-Za-z_][A-Za-z0-9_]*), *([0-9]+), *([0-9]+),")
+            message(FATAL_ERROR "${list_file}: cannot read the row ${row}")
+        endif()
+        string(APPEND lines "${CMAKE_MATCH_1}@${CMAKE_MATCH_3} @${CMAKE_MATCH_2}${suffix}\n")
+    endforeach()
+    set(${out_var} "${lines}" PARENT_SCOPE)
+endfunction()
+
+# The functions allowed from one Windows library, one name a line, from
+# resources/windows_imports.inc.
+function(chx_windows_import_lines library out_var)
+    chx_list_rows(${PROJECT_SOURCE_DIR}/resources/windows_imports.inc
+                  "^CHX_WINDOWS_IMPORT\\(${library}, *" rows)
+    set(lines "")
+    foreach(row IN LISTS rows)
+        string(REGEX REPLACE "^CHX_WINDOWS_IMPORT\\([A-Z0-9]+, *([A-Za-z_][A-Za-z0-9_]*)\\).*"
+                             "\\1" name "${row}")
+        string(APPEND lines "${name}\n")
+    endforeach()
+    set(${out_var} "${lines}" PARENT_SCOPE)
+endfunction()
+
+# Fills a .def template's @VARIABLES@ into the build folder; answers the
+# file's path, with the stdcall decorations taken out on x64.
+function(chx_def_from_template template out_var)
+    get_filename_component(name ${template} NAME_WLE)
+    configure_file(${template} ${CMAKE_BINARY_DIR}/generated/${name} @ONLY)
+    chx_def_for_target(${CMAKE_BINARY_DIR}/generated/${name} def)
+    set(${out_var} ${def} PARENT_SCOPE)
+endfunction()
+
+chx_host_operation_lines(" NONAME" CHX_HOST_OPERATION_IMPORTS)
+chx_host_operation_lines("" CHX_HOST_OPERATION_EXPORTS)
+chx_windows_import_lines(MSVCRT CHX_MSVCRT_IMPORTS)
