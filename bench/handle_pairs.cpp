@@ -42,7 +42,7 @@ void ReadClockTwice() {
 
 template <class Step> Side Handling(const char* name, int16_t displayType, Step step) {
     auto setup = [displayType] {
-        ObjectSettings s;
+        ObjectKind s;
         s.displayType = displayType;
         g_run = NewObject(s);
     };

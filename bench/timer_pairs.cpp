@@ -32,7 +32,7 @@ void ReadClockTwice() {
 
 auto SetupTimer(bool running) {
     return [running] {
-        ObjectSettings s;
+        ObjectKind s;
         s.clockMode = kModeChronometer;
         g_run = NewObject(s);
         g_run->chronoElapsed = 1234;

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/clock_core.h"
+#include "platform/sim_handles.h"
 #include "platform/sim_machine.h"
 
 namespace sim {
@@ -59,15 +61,13 @@ struct DcState {
 };
 
 struct State {
-    SYSTEMTIME clock;
-    int clockReads = 0;
-    int clockWrites = 0;
+    fixture::ClockCore clock;
     std::map<std::string, std::string> profile; // "section\nkey", lower case
     bool failNextAlloc = false;
     std::set<void*> liveAllocs;
     bool recording = true;
     std::vector<Call> calls;
-    uintptr_t nextHandle = 0x10000;
+    uintptr_t nextHandle = kFirstMadeHandle;
     HandleSet<uintptr_t> liveGdi;
     HandleMap<uintptr_t, DcState> dcs; // handed out and not given back
     std::function<SIZE(const char*, int)> measure;

@@ -13,6 +13,7 @@
 #include "core/records.h"
 #include "display/display.h"
 #include "contract/entry_points.h"
+#include "fixtures/run_object.h"
 #include "platform/sim_machine.h"
 
 class DisplayTest : public ::testing::Test {
@@ -20,9 +21,8 @@ class DisplayTest : public ::testing::Test {
     void SetUp() override {
         sim::Reset();
         data_ = std::make_unique<RunData>();
-        std::memset(data_.get(), 0, sizeof(RunData));
         run = data_.get();
-        run->header.runHeader = sim::TheRunHeader();
+        fixture::PrepareRunData(run, kRunDataSize, sim::TheRunHeader());
         FontRequest request{};
         run->fontHandle =
             static_cast<int16_t>(HostFontCreate(sim::TheFontBank(), kFontKind, &request, 0, 0));

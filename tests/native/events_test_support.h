@@ -11,6 +11,7 @@
 
 #include "core/records.h"
 #include "core/time_count.h"
+#include "fixtures/run_object.h"
 #include "platform/sim_machine.h"
 
 class EventsTest : public ::testing::Test {
@@ -18,9 +19,8 @@ class EventsTest : public ::testing::Test {
     void SetUp() override {
         sim::Reset();
         data_ = std::make_unique<RunData>();
-        std::memset(data_.get(), 0, sizeof(RunData));
-        data_->header.runHeader = sim::TheRunHeader();
         run = data_.get();
+        fixture::PrepareRunData(run, kRunDataSize, sim::TheRunHeader());
     }
 
     // Puts the shared timer in the running state, started this many

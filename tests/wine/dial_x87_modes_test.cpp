@@ -158,9 +158,9 @@ TEST_F(DialX87Modes, LocalTimeFacesLandWhereTheDefaultModePutsThem) {
             // Every hour, minute and second position once.
             for (int minute = 0; minute < 60; ++minute) {
                 const int hour = minute % 12, second = 59 - minute;
-                hostclock::Set(wine::Moment(2026, 3, 5, static_cast<WORD>(hour),
-                                            static_cast<WORD>(minute), static_cast<WORD>(second),
-                                            0));
+                hostclock::Set(fixture::Moment(2026, 3, 5, static_cast<WORD>(hour),
+                                               static_cast<WORD>(minute), static_cast<WORD>(second),
+                                               0));
                 const std::string expected = Draw(run, kDefaultMode);
                 for (const auto& host : kHostModes)
                     EXPECT_EQ(expected, Draw(run, host.mode))
