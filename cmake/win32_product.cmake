@@ -68,8 +68,5 @@ include(${CMAKE_CURRENT_LIST_DIR}/release_product.cmake)
 set_source_files_properties(${PROJECT_SOURCE_DIR}/resources/chronyx.rc PROPERTIES
     OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/string_list.inc)
 
-foreach(extra host tests/wine)
-    if(EXISTS ${PROJECT_SOURCE_DIR}/${extra}/CMakeLists.txt)
-        add_subdirectory(${extra})
-    endif()
-endforeach()
+add_subdirectory(host)
+add_subdirectory(tests/wine)

@@ -1,7 +1,6 @@
 // The stack clean-up of every export and routine: the 32-bit contract is the
 // standard call, each callee removing its own arguments. x64 has one calling
 // convention, in which the caller cleans up, so these hold on 32-bit only.
-#include "tests/wine/export_table.h"
 #include "tests/wine/wine_fixture.h"
 #include "tests/wine/x86/stack_probe.h"
 
@@ -16,7 +15,7 @@ class StackCleanUp : public wine::WineHost {};
 TEST_F(StackCleanUp, EditorEntryPointsRemoveFourBytesPerArgument) {
     alignas(8) static uint8_t scratch[4096];
     const uint32_t pointer = reinterpret_cast<uint32_t>(scratch);
-    for (const wine::ExportEntry& e : wine::kExports) {
+    for (const EntryPointName& e : kEntryPoints) {
         if (e.ordinal >= 50 && e.ordinal <= 59) continue; // run-time: below
         if (e.ordinal >= 79) continue;
         uint32_t args[8];
