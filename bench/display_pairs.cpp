@@ -12,8 +12,8 @@
 #include "core/time_count.h"
 #include "contract/entry_points.h"
 #include "core/module_instance.h"
-#include "platform/sim_machine.h"
-#include "platform/windows_api.h"
+#include "simulated_machine/sim_machine.h"
+#include "winapi/windows_api.h"
 
 namespace bench {
 namespace {

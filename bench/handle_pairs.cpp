@@ -3,7 +3,7 @@
 #include "bench/objects.h"
 #include "bench/pairs.h"
 #include "contract/entry_points.h"
-#include "platform/windows_api.h"
+#include "winapi/windows_api.h"
 
 namespace bench {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/sim_state.h"
+#include "simulated_machine/sim_state.h"
 
 namespace {
 

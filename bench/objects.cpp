@@ -3,7 +3,7 @@
 #include "contract/entry_points.h"
 #include "fixtures/edit_data_builder.h"
 #include "fixtures/run_object.h"
-#include "platform/sim_machine.h"
+#include "simulated_machine/sim_machine.h"
 
 namespace bench {
 

@@ -5,7 +5,7 @@
 #include "bench/pairs.h"
 #include "core/time_count.h"
 #include "events/routines.h"
-#include "platform/windows_api.h"
+#include "winapi/windows_api.h"
 
 namespace bench {
 namespace {

@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/windows_api.h"
+#include "winapi/windows_api.h"
 
 #if UINTPTR_MAX == 0xFFFFFFFFu
 #define CHX_32BIT 1

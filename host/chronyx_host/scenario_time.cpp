@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/civil_calendar.h"
+#include "fixtures/civil_calendar.h"
 
 namespace scenario_reading {
 

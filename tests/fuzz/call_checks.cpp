@@ -7,8 +7,8 @@
 #include <unordered_map>
 
 #include "core/numeric.h"
-#include "platform/sim_handles.h"
-#include "platform/sim_machine.h"
+#include "simulated_machine/sim_handles.h"
+#include "simulated_machine/sim_machine.h"
 #include "tests/fuzz/fuzz_report.h"
 
 namespace fuzz {

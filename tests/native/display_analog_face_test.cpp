@@ -1,6 +1,6 @@
 #include "tests/native/display_test_support.h"
 
-#include "platform/sim_handles.h"
+#include "simulated_machine/sim_handles.h"
 
 namespace {
 

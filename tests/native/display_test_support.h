@@ -14,7 +14,7 @@
 #include "display/display.h"
 #include "contract/entry_points.h"
 #include "fixtures/run_object.h"
-#include "platform/sim_machine.h"
+#include "simulated_machine/sim_machine.h"
 
 class DisplayTest : public ::testing::Test {
   protected:

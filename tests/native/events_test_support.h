@@ -12,7 +12,7 @@
 #include "core/records.h"
 #include "core/time_count.h"
 #include "fixtures/run_object.h"
-#include "platform/sim_machine.h"
+#include "simulated_machine/sim_machine.h"
 
 class EventsTest : public ::testing::Test {
   protected:

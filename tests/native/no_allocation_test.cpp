@@ -16,7 +16,7 @@
 #include "contract/host_services.h"
 #include "fixtures/edit_data_builder.h"
 #include "fixtures/run_object.h"
-#include "platform/sim_machine.h"
+#include "simulated_machine/sim_machine.h"
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 #define CHX_SANITIZED 1

@@ -20,7 +20,7 @@
 #include "fixtures/edit_data_builder.h"
 #include "fixtures/run_object.h"
 #include "module/registration.h"
-#include "platform/sim_machine.h"
+#include "simulated_machine/sim_machine.h"
 #include "tests/soak/change_oracle.h"
 #include "tests/soak/civil_time.h"
 

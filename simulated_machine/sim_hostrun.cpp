@@ -3,7 +3,7 @@
 // device contexts are counted so that leaks show.
 #include <cstring>
 
-#include "platform/sim_state.h"
+#include "simulated_machine/sim_state.h"
 
 namespace {
 

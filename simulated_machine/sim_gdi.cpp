@@ -3,7 +3,7 @@
 // that a draw puts back what it found and deletes what it made.
 #include <cstring>
 
-#include "platform/sim_state.h"
+#include "simulated_machine/sim_state.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// The simulated machine's state, shared by the platform/sim_*.cpp files only.
+// The simulated machine's state, shared by the simulated_machine/sim_*.cpp files only.
 #pragma once
 
 #include <cstdint>
@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "fixtures/clock_core.h"
-#include "platform/sim_handles.h"
-#include "platform/sim_machine.h"
+#include "simulated_machine/sim_handles.h"
+#include "simulated_machine/sim_machine.h"
 
 namespace sim {
 

@@ -2,7 +2,7 @@
 // recorded in the call log.
 #include <cstdint>
 
-#include "platform/sim_state.h"
+#include "simulated_machine/sim_state.h"
 
 namespace sim {
 
