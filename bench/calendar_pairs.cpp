@@ -9,7 +9,7 @@
 #include "bench/pairs.h"
 #include "display/display.h"
 #include "core/module_instance.h"
-#include "platform/sim_machine.h"
+#include "simulated_machine/sim_machine.h"
 
 namespace bench {
 namespace {

@@ -12,8 +12,8 @@
 #include "core/time_count.h"
 #include "contract/entry_points.h"
 #include "core/module_instance.h"
-#include "platform/sim_machine.h"
-#include "platform/windows_api.h"
+#include "simulated_machine/sim_machine.h"
+#include "winapi/windows_api.h"
 
 namespace bench {
 namespace {
@@ -90,8 +90,7 @@ void Prepare() {
     g_at.circle = RECT{cx - r, cy - r, cx + r, cy + r};
 }
 
-auto Setup(ObjectSettings settings, const char* shortDate = nullptr,
-           const char* longDate = nullptr) {
+auto Setup(ObjectKind settings, const char* shortDate = nullptr, const char* longDate = nullptr) {
     return [=] {
         g_run = NewObject(settings);
         if (shortDate) sim::SetProfileString("Intl", "sShortDate", shortDate);
@@ -224,16 +223,16 @@ void BareAnalog(bool numerals) {
     HostReleaseSurfaceDC(surface, measuring);
 }
 
-ObjectSettings Analog(int16_t numerals, int16_t border) {
-    ObjectSettings s;
+ObjectKind Analog(int16_t numerals, int16_t border) {
+    ObjectKind s;
     s.displayType = kDisplayAnalog;
     s.numerals = numerals;
     s.border = border;
     return s;
 }
 
-ObjectSettings Digital(int16_t layout, int16_t mode = kModeTime, int16_t border = 0) {
-    ObjectSettings s;
+ObjectKind Digital(int16_t layout, int16_t mode = kModeTime, int16_t border = 0) {
+    ObjectKind s;
     s.displayType = kDisplayDigital;
     s.digitalFormat = layout;
     s.clockMode = mode;
@@ -241,15 +240,15 @@ ObjectSettings Digital(int16_t layout, int16_t mode = kModeTime, int16_t border 
     return s;
 }
 
-ObjectSettings Calendar(int16_t format, int16_t pattern = 1) {
-    ObjectSettings s;
+ObjectKind Calendar(int16_t format, int16_t pattern = 1) {
+    ObjectKind s;
     s.displayType = kDisplayCalendar;
     s.calendarFormat = format;
     s.calendarPattern = pattern;
     return s;
 }
 
-template <class Bare> void Add(const char* name, ObjectSettings s, Bare bare) {
+template <class Bare> void Add(const char* name, ObjectKind s, Bare bare) {
     AddPair("DisplayRunObject", MakeSide(name, Setup(s), Display),
             MakeSide("bare calls", Setup(s), bare), Goal::kAtMost1p2, Check::kSameCalls);
 }
@@ -273,7 +272,7 @@ void RegisterDisplayPairs() {
     Add("digital layout 3, countdown", Digital(3, kModeCountdown),
         [] { BareTimerDigital(0, 3, 0); });
 
-    ObjectSettings invisible;
+    ObjectKind invisible;
     invisible.displayType = kDisplayInvisible;
     AddPair(
         "DisplayRunObject", MakeSide("invisible", Setup(invisible), Display),

@@ -3,7 +3,7 @@
 #include "bench/objects.h"
 #include "bench/pairs.h"
 #include "contract/entry_points.h"
-#include "platform/windows_api.h"
+#include "winapi/windows_api.h"
 
 namespace bench {
 namespace {
@@ -42,7 +42,7 @@ void ReadClockTwice() {
 
 template <class Step> Side Handling(const char* name, int16_t displayType, Step step) {
     auto setup = [displayType] {
-        ObjectSettings s;
+        ObjectKind s;
         s.displayType = displayType;
         g_run = NewObject(s);
     };

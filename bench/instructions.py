@@ -6,6 +6,7 @@ is the one to profile against. Usage: instructions.py BENCH_EXE [FILTER]
 """
 import glob
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -14,6 +15,10 @@ STEPS = 2000
 
 
 def main():
+    if len(sys.argv) < 2:
+        sys.exit("usage: instructions.py BENCH_EXE [FILTER]")
+    if not shutil.which("valgrind"):
+        sys.exit("instructions.py: valgrind is not installed (apt-get install valgrind)")
     exe = sys.argv[1]
     only = sys.argv[2] if len(sys.argv) > 2 else ""
     with tempfile.TemporaryDirectory() as tmp:

@@ -21,7 +21,7 @@
 
 #include "bench/null_host.h"
 #include "bench/pairs.h"
-#include "platform/sim_machine.h"
+#include "simulated_machine/sim_machine.h"
 
 namespace bench {
 namespace {

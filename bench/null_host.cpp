@@ -3,14 +3,13 @@
 #include <cstring>
 #include <type_traits>
 
-#include "platform/sim_state.h"
+#include "simulated_machine/sim_state.h"
 
 namespace {
 
-HostSurface* const kSurface = reinterpret_cast<HostSurface*>(uintptr_t{0x5000});
-HostFontBank* const kFontBank = reinterpret_cast<HostFontBank*>(uintptr_t{0x6000});
-// Fonts carry bit 3, as the simulated graphics layer expects of them.
-HFONT const kFont = reinterpret_cast<HFONT>(uintptr_t{0x7008});
+HostSurface* const kSurface = reinterpret_cast<HostSurface*>(sim::kSurfaceHandle);
+HostFontBank* const kFontBank = reinterpret_cast<HostFontBank*>(sim::kFontBankHandle);
+HFONT const kFont = reinterpret_cast<HFONT>(uintptr_t{0x7000} | sim::kFontBit);
 HDC const kDc = reinterpret_cast<HDC>(uintptr_t{0x8000});
 
 inline void Count(nullhost::Op op) {

@@ -1,46 +1,26 @@
 #include "bench/objects.h"
 
-#include <cstring>
-
 #include "contract/entry_points.h"
-#include "platform/sim_machine.h"
+#include "fixtures/edit_data_builder.h"
+#include "fixtures/run_object.h"
+#include "simulated_machine/sim_machine.h"
 
 namespace bench {
 
-RunData* NewObject(const ObjectSettings& s) {
+RunData* NewObject(const ObjectKind& kind) {
     alignas(16) static unsigned char storage[kRunDataSize];
     sim::Reset();
     sim::SetRecording(false);
-
-    EditData edit{};
-    edit.width = 160;
-    edit.height = 120;
-    edit.settings.displayType = s.displayType;
-    edit.settings.clockMode = s.clockMode;
-    edit.settings.border = s.border;
-    edit.settings.analogMarks = 1;
-    edit.settings.analogNumerals = s.numerals;
-    edit.settings.secondHand = edit.settings.minuteHand = edit.settings.hourHand = 1;
-    edit.settings.digitalFormat = s.digitalFormat;
-    edit.settings.calendarFormat = s.calendarFormat;
-    edit.settings.calendarPattern = s.calendarPattern;
-    edit.countdownMinutes = 5;
-    edit.dialInsetX = 31;
-    edit.dialInsetY = 20;
-    for (FontDescription* f :
-         {&edit.settings.analogFont, &edit.settings.digitalFont, &edit.settings.calendarFont}) {
-        f->height = -16;
-        f->weight = 400;
-        std::strcpy(f->faceName, "Sans");
-    }
-    CreationRecord creation{};
-    creation.x = 40;
-    creation.y = 30;
-
-    std::memset(storage, 0, sizeof storage);
+    const EditData edit = fixture::EditDataBuilder(160, 120, kind.displayType, kind.clockMode)
+                              .Border(kind.border)
+                              .Dial(kind.numerals)
+                              .DigitalFormat(kind.digitalFormat)
+                              .Calendar(kind.calendarFormat, kind.calendarPattern)
+                              .Countdown(0, 5, 0)
+                              .DialInset(31, 20)
+                              .Fonts(16, "Sans");
     RunData* run = reinterpret_cast<RunData*>(storage);
-    run->header.runHeader = sim::TheRunHeader();
-    CreateRunObject(run, &edit, &creation);
+    fixture::CreateObject(CreateRunObject, run, kRunDataSize, sim::TheRunHeader(), edit, 40, 30);
     HandleRunObject(run);
     return run;
 }

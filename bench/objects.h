@@ -1,5 +1,5 @@
 // Clock objects for the benchmarks, made the host's way: zero-filled run data
-// and CreateRunObject on edit data with the settings below.
+// and CreateRunObject on edit data of the kind below.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,7 @@
 
 namespace bench {
 
-struct ObjectSettings {
+struct ObjectKind {
     int16_t displayType = kDisplayDigital;
     int16_t clockMode = kModeTime;
     int16_t border = 0;
@@ -21,7 +21,7 @@ struct ObjectSettings {
 // The machine is reset with recording off and the clock at its fixed moment,
 // and the object is handled once, so that its first call is behind it. The
 // run data lives until the next NewObject.
-RunData* NewObject(const ObjectSettings& settings);
+RunData* NewObject(const ObjectKind& kind);
 
 // The empty calls an entry point or routine is compared with, defined apart
 // so that no call to them is inlined.

@@ -5,7 +5,7 @@
 #include "bench/pairs.h"
 #include "core/time_count.h"
 #include "events/routines.h"
-#include "platform/windows_api.h"
+#include "winapi/windows_api.h"
 
 namespace bench {
 namespace {
@@ -32,7 +32,7 @@ void ReadClockTwice() {
 
 auto SetupTimer(bool running) {
     return [running] {
-        ObjectSettings s;
+        ObjectKind s;
         s.clockMode = kModeChronometer;
         g_run = NewObject(s);
         g_run->chronoElapsed = 1234;

@@ -1,11 +1,11 @@
 # Native (Linux) build: the module's sources over the simulated machine of
-# platform/, for unit tests, sanitizers, fuzzing and benchmarks.
+# simulated_machine/, for unit tests, sanitizers, fuzzing and benchmarks.
 
 add_library(chronyx_module STATIC ${CHX_MODULE_SOURCES})
 target_include_directories(chronyx_module PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_options(chronyx_module PRIVATE ${CHX_WARNINGS})
 
-file(GLOB CHX_SIM_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/platform/sim_*.cpp)
+file(GLOB CHX_SIM_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/simulated_machine/sim_*.cpp)
 add_library(chronyx_sim STATIC ${CHX_SIM_SOURCES})
 target_include_directories(chronyx_sim PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_options(chronyx_sim PRIVATE ${CHX_WARNINGS})
@@ -16,8 +16,10 @@ include(GoogleTest)
 add_subdirectory(tests/native)
 add_subdirectory(tests/contract)
 
-foreach(extra tests/fuzz tests/soak bench host/gif_encoder host/gallery tests/gif tests/release)
-    if(EXISTS ${PROJECT_SOURCE_DIR}/${extra}/CMakeLists.txt)
-        add_subdirectory(${extra})
-    endif()
-endforeach()
+add_subdirectory(tests/fuzz)
+add_subdirectory(tests/soak)
+add_subdirectory(bench)
+add_subdirectory(host/gif_encoder)
+add_subdirectory(host/gallery)
+add_subdirectory(tests/gif)
+add_subdirectory(tests/release)

@@ -66,11 +66,11 @@ add_custom_command(TARGET CHRONYX POST_BUILD
 # Growth, a new import, TLS, debug sections or a build that differs from a
 # second one fail here with their figures.
 add_test(NAME release_image
-         COMMAND sh ${PROJECT_SOURCE_DIR}/tests/wine/check_release_image.sh ${CHX_MINGW_PREFIX}
+         COMMAND sh ${PROJECT_SOURCE_DIR}/tests/image/check_release_image.sh ${CHX_MINGW_PREFIX}
                  $<TARGET_FILE:CHRONYX> ${CHX_SIZE_LIMIT} ${CMAKE_SIZEOF_VOID_P}
                  ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR} ${PROJECT_VERSION})
 add_test(NAME release_reproducible
-         COMMAND sh ${PROJECT_SOURCE_DIR}/tests/wine/check_reproducible.sh ${CMAKE_COMMAND}
+         COMMAND sh ${PROJECT_SOURCE_DIR}/tests/image/check_reproducible.sh ${CMAKE_COMMAND}
                  ${PROJECT_SOURCE_DIR} $<TARGET_FILE:CHRONYX> ${CMAKE_BINARY_DIR}/reproduce
                  ${CMAKE_GENERATOR} ${CMAKE_TOOLCHAIN_FILE} ${CMAKE_BUILD_TYPE})
 set_tests_properties(release_reproducible PROPERTIES TIMEOUT 600)

@@ -1,6 +1,6 @@
 #include "core/clock_records.h"
 
-#include "platform/windows_api.h"
+#include "winapi/windows_api.h"
 
 // Each writer reads the clock again, so the parts it does not carry are those
 // of the moment of the write.

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/windows_api.h"
+#include "winapi/windows_api.h"
 
 #pragma pack(push, 1)
 

@@ -2,6 +2,6 @@
 // entry routine. LoadStringA needs it for the module's own strings.
 #pragma once
 
-#include "platform/windows_api.h"
+#include "winapi/windows_api.h"
 
 extern HINSTANCE g_moduleInstance;

@@ -1,5 +1,6 @@
 // The run data: the object's working record behind the host's object header,
-// the module's own. Packed: every Part of the module reads it at fixed offsets.
+// the module's own. Packed, so that every reader in the module, and the
+// tests, find each field at one fixed offset.
 #pragma once
 
 #include <cstddef>

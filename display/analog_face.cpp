@@ -3,7 +3,7 @@
 
 #include "core/numeric.h"
 #include "display/display.h"
-#include "platform/windows_api.h"
+#include "winapi/windows_api.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "core/clock_records.h"
 #include "display/display.h"
 #include "core/module_instance.h"
-#include "platform/windows_api.h"
+#include "winapi/windows_api.h"
 #include "resources/string_ids.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "display/bounded_text.h"
 #include "display/display.h"
 #include "core/module_instance.h"
-#include "platform/windows_api.h"
+#include "winapi/windows_api.h"
 #include "resources/string_ids.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "core/clock_records.h"
 #include "display/bounded_text.h"
 #include "display/display.h"
-#include "platform/windows_api.h"
+#include "winapi/windows_api.h"
 
 namespace {
 

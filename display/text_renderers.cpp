@@ -1,5 +1,5 @@
 #include "display/display.h"
-#include "platform/windows_api.h"
+#include "winapi/windows_api.h"
 
 namespace {
 

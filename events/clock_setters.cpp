@@ -3,7 +3,7 @@
 #include "core/clock_records.h"
 #include "events/redisplay.h"
 #include "events/routines.h"
-#include "platform/windows_api.h"
+#include "winapi/windows_api.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "fixtures/moment.h"
 #include "host/chronyx_host/labels.h"
 #include "host/chronyx_host/png_output.h"
 #include "host/chronyx_host/routine_names.h"
@@ -26,15 +27,7 @@ ClockMoment MomentOf(const SYSTEMTIME& t) {
 }
 
 SYSTEMTIME SystemTimeOf(const ClockMoment& m) {
-    SYSTEMTIME t = {};
-    t.wYear = static_cast<WORD>(m.year);
-    t.wMonth = static_cast<WORD>(m.month);
-    t.wDay = static_cast<WORD>(m.day);
-    t.wHour = static_cast<WORD>(m.hour);
-    t.wMinute = static_cast<WORD>(m.minute);
-    t.wSecond = static_cast<WORD>(m.second);
-    t.wMilliseconds = static_cast<WORD>(m.millisecond);
-    return t;
+    return fixture::Moment(m.year, m.month, m.day, m.hour, m.minute, m.second, m.millisecond);
 }
 
 std::string ObjectName(const HostRun& run, int32_t index) {
@@ -449,22 +442,22 @@ bool StartRun(HostRun* run, const Scenario& scenario, const ModuleBinding& modul
 
     run->objects.resize(scenario.objects.size());
     for (size_t i = 0; i < scenario.objects.size(); ++i) {
-        const ScenarioObject& spec = scenario.objects[i];
+        const ScenarioObject& declared = scenario.objects[i];
         HostObject& object = run->objects[i];
-        object.name = spec.name;
+        object.name = declared.name;
         object.storage.assign((module.runDataSize + 7) / 8, 0);
         object.run = reinterpret_cast<RunData*>(object.storage.data());
     }
     for (size_t i = 0; i < scenario.objects.size(); ++i) {
-        const ScenarioObject& spec = scenario.objects[i];
+        const ScenarioObject& declared = scenario.objects[i];
         HostObject& object = run->objects[i];
         ObjectHeaderOf(object.run)->runHeader = &run->header;
-        ObjectHeaderOf(object.run)->flags = spec.flags;
+        ObjectHeaderOf(object.run)->flags = declared.flags;
         CreationRecord creation = {};
-        creation.x = spec.x;
-        creation.y = spec.y;
+        creation.x = declared.x;
+        creation.y = declared.y;
         run->context = static_cast<int32_t>(i);
-        int16_t result = module.CreateRunObject(object.run, &spec.edit, &creation);
+        int16_t result = module.CreateRunObject(object.run, &declared.edit, &creation);
         run->context = -1;
         LogNumber(run, static_cast<int32_t>(i), "create", "", result);
         object.alive = result == 0;

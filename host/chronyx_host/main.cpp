@@ -74,14 +74,6 @@ bool ReadWholeFile(const std::string& path, std::string* text, std::string* erro
     return ok;
 }
 
-std::string DefaultModulePath() {
-    char self[MAX_PATH * 2];
-    DWORD length = GetModuleFileNameA(nullptr, self, sizeof(self));
-    std::string path(self, length);
-    size_t slash = path.find_last_of("\\/");
-    return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "CHRONYX.dll";
-}
-
 struct RecordOption {
     int64_t from = 0, to = 0, fps = 0;
     std::string name;
@@ -126,6 +118,83 @@ void ListBuiltins() {
     }
 }
 
+// What the command line asks for. Reading it ends the run early for --help,
+// --list and bad input: the exit status is then in `exitStatus`.
+struct CommandLine {
+    RunOptions options;
+    std::string modulePath;
+    std::string scenarioArgument;
+    std::vector<RecordOption> recordings;
+    bool showVersion = false;
+    int exitStatus = -1; // -1: go on and run
+};
+
+CommandLine ReadCommandLine(int argc, char** argv) {
+    CommandLine line;
+    for (int i = 1; i < argc && line.exitStatus < 0; ++i) {
+        std::string argument = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        if (argument == "--help" || argument == "-h") {
+            std::fputs(kUsage, stdout);
+            line.exitStatus = 0;
+        } else if (argument == "--version") {
+            line.showVersion = true;
+        } else if (argument == "--list") {
+            ListBuiltins();
+            line.exitStatus = 0;
+        } else if (argument == "--json") {
+            line.options.format = LogFormat::Json;
+        } else if (argument == "--real-clock") {
+            line.options.realClock = true;
+        } else if (argument == "--dll" || argument == "--out" || argument == "--record") {
+            if (!value) {
+                line.exitStatus = BadInput("command line", argument, "needs a value");
+                break;
+            }
+            ++i;
+            RecordOption record;
+            if (argument == "--dll")
+                line.modulePath = value;
+            else if (argument == "--out")
+                line.options.outDir = value;
+            else if (ReadRecordOption(value, &record))
+                line.recordings.push_back(record);
+            else
+                line.exitStatus =
+                    BadInput("command line", argument,
+                             std::string("expected FROM:TO:NAME.gif[:FPS], got \"") + value + "\"");
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            line.exitStatus = BadInput("command line", argument, "unknown option (see --help)");
+        } else if (!line.scenarioArgument.empty()) {
+            line.exitStatus = BadInput("command line", argument, "only one scenario per run");
+        } else {
+            line.scenarioArgument = argument;
+        }
+    }
+    if (line.scenarioArgument.empty()) line.scenarioArgument = kBuiltinScenarios[0].name;
+    if (line.modulePath.empty()) line.modulePath = ModuleBesideThisProgram();
+    return line;
+}
+
+// The scenario's text, from a built-in scenario or a file, and the name its
+// faults are reported under. Answers 0, or the exit status of bad input.
+int ReadScenarioText(const std::string& argument, std::string* text, std::string* source) {
+    *source = argument;
+    if (const BuiltinScenario* builtin =
+            LooksLikeFile(argument) ? nullptr : FindBuiltinScenario(argument)) {
+        *text = builtin->json;
+        *source = std::string("built-in scenario ") + builtin->name;
+        return 0;
+    }
+    std::string error;
+    if (!LooksLikeFile(argument) && GetFileAttributesA(argument.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return BadInput(argument, "",
+                        "no such file, and no built-in scenario of that name (see --list)");
+    if (!ReadWholeFile(argument, text, &error))
+        return BadInput(argument, "", "cannot be read (" + error + ")");
+    return 0;
+}
+
 // The host's own version, then the module's as Windows reads it; 1 when the
 // module has none to show.
 int ShowVersions(const std::string& modulePath) {
@@ -143,6 +212,30 @@ int ShowVersions(const std::string& modulePath) {
     return 0;
 }
 
+// On the machine's clock nothing may move the clock: a jump or a clock step
+// needs the simulated clock, and a clock setter would change the time of the
+// whole computer, which a scenario is no reason to do. Answers 0, or the exit
+// status of bad input.
+int RefuseClockMovesOnTheRealClock(const Scenario& scenario, const std::string& source) {
+    for (const Step& step : scenario.timeline)
+        if (step.kind == StepKind::Jump || step.kind == StepKind::SetClock)
+            return BadInput(source, step.where,
+                            "moves the clock, which needs the simulated clock "
+                            "(drop --real-clock)");
+    std::vector<const Step*> steps;
+    for (const Step& step : scenario.timeline)
+        steps.push_back(&step);
+    for (const EventLine& line : scenario.eventLines)
+        for (const Step& step : line.steps)
+            steps.push_back(&step);
+    for (const Step* step : steps)
+        if (step->kind == StepKind::Action && step->routine <= kLastClockSetter)
+            return BadInput(source, step->where,
+                            "sets the computer's clock; run it on the simulated clock "
+                            "(drop --real-clock)");
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -150,106 +243,29 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     if (argc > 1 && std::strcmp(argv[1], "--bench") == 0) return BenchMain(argc, argv);
 
-    RunOptions options;
-    std::string modulePath;
-    std::string scenarioArgument;
-    std::vector<RecordOption> recordings;
-    bool showVersion = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string argument = argv[i];
-        auto value = [&](const char* option) -> const char* {
-            if (i + 1 >= argc) return nullptr;
-            (void)option;
-            return argv[++i];
-        };
-        if (argument == "--help" || argument == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        } else if (argument == "--version") {
-            showVersion = true;
-        } else if (argument == "--list") {
-            ListBuiltins();
-            return 0;
-        } else if (argument == "--json") {
-            options.format = LogFormat::Json;
-        } else if (argument == "--real-clock") {
-            options.realClock = true;
-        } else if (argument == "--dll" || argument == "--out") {
-            const char* given = value(argv[i]);
-            if (!given) return BadInput("command line", argument, "needs a value");
-            (argument == "--dll" ? modulePath : options.outDir) = given;
-        } else if (argument == "--record") {
-            const char* given = value(argv[i]);
-            RecordOption record;
-            if (!given) return BadInput("command line", argument, "needs a value");
-            if (!ReadRecordOption(given, &record))
-                return BadInput("command line", argument,
-                                std::string("expected FROM:TO:NAME.gif[:FPS], got \"") + given +
-                                    "\"");
-            recordings.push_back(record);
-        } else if (argument.size() > 1 && argument[0] == '-') {
-            return BadInput("command line", argument, "unknown option (see --help)");
-        } else if (!scenarioArgument.empty()) {
-            return BadInput("command line", argument, "only one scenario per run");
-        } else {
-            scenarioArgument = argument;
-        }
-    }
-    if (scenarioArgument.empty()) scenarioArgument = kBuiltinScenarios[0].name;
-    if (modulePath.empty()) modulePath = DefaultModulePath();
-    if (showVersion) return ShowVersions(modulePath);
+    const CommandLine line = ReadCommandLine(argc, argv);
+    if (line.exitStatus >= 0) return line.exitStatus;
+    if (line.showVersion) return ShowVersions(line.modulePath);
 
-    std::string text;
-    std::string source = scenarioArgument;
-    if (const BuiltinScenario* builtin =
-            LooksLikeFile(scenarioArgument) ? nullptr : FindBuiltinScenario(scenarioArgument)) {
-        text = builtin->json;
-        source = std::string("built-in scenario ") + builtin->name;
-    } else {
-        std::string error;
-        if (!LooksLikeFile(scenarioArgument) &&
-            GetFileAttributesA(scenarioArgument.c_str()) == INVALID_FILE_ATTRIBUTES)
-            return BadInput(scenarioArgument, "",
-                            "no such file, and no built-in scenario of that name (see --list)");
-        if (!ReadWholeFile(scenarioArgument, &text, &error))
-            return BadInput(scenarioArgument, "", "cannot be read (" + error + ")");
-    }
-
+    std::string text, source;
+    if (int status = ReadScenarioText(line.scenarioArgument, &text, &source)) return status;
     Scenario scenario;
     ScenarioError problem;
     if (!ParseScenario(text, &scenario, &problem))
         return BadInput(source, problem.where, problem.message);
-    for (const RecordOption& record : recordings)
+    for (const RecordOption& record : line.recordings)
         if (!AddRecording(&scenario, record.from, record.to, record.name, record.fps, "--record",
                           &problem))
             return BadInput("command line", problem.where, problem.message);
-    if (options.realClock) {
-        for (const Step& step : scenario.timeline)
-            if (step.kind == StepKind::Jump || step.kind == StepKind::SetClock)
-                return BadInput(source, step.where,
-                                "moves the clock, which needs the simulated clock "
-                                "(drop --real-clock)");
-        // On the machine's clock the clock setters would change the time of
-        // the whole computer; a scenario is no reason to do that.
-        std::vector<const Step*> steps;
-        for (const Step& step : scenario.timeline)
-            steps.push_back(&step);
-        for (const EventLine& line : scenario.eventLines)
-            for (const Step& step : line.steps)
-                steps.push_back(&step);
-        for (const Step* step : steps)
-            if (step->kind == StepKind::Action && step->routine <= kLastClockSetter)
-                return BadInput(source, step->where,
-                                "sets the computer's clock; run it on the simulated clock "
-                                "(drop --real-clock)");
+    if (line.options.realClock) {
+        if (int status = RefuseClockMovesOnTheRealClock(scenario, source)) return status;
     }
 
     ModuleBinding module;
     BindError refusal;
-    if (!BindModule(modulePath, &module, &refusal))
-        return BadInput(modulePath, refusal.where, refusal.message);
-
-    int status = RunScenario(scenario, module, options);
+    if (!BindModule(line.modulePath, &module, &refusal))
+        return BadInput(line.modulePath, refusal.where, refusal.message);
+    int status = RunScenario(scenario, module, line.options);
     ReleaseModule(&module);
     return status;
 }

@@ -203,3 +203,10 @@ void ReleaseModule(ModuleBinding* binding) {
     if (binding->module) FreeLibrary(binding->module);
     *binding = ModuleBinding{};
 }
+
+std::string ModuleBesideThisProgram() {
+    char self[MAX_PATH * 2];
+    DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string path(self, length);
+    return path.substr(0, path.find_last_of("\\/") + 1) + "CHRONYX.dll";
+}

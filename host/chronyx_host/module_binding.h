@@ -37,3 +37,6 @@ struct BindError {
 
 bool BindModule(const std::string& path, ModuleBinding* binding, BindError* error);
 void ReleaseModule(ModuleBinding* binding);
+
+// CHRONYX.dll in the folder of the running program: where a host looks first.
+std::string ModuleBesideThisProgram();

@@ -10,7 +10,7 @@
 
 namespace hostclock {
 
-// Back to 2026-03-05 10:15:42.570 (a Thursday), counters at 0.
+// Back to fixture::kDefaultMoment, counters at 0.
 void Reset();
 void Set(const SYSTEMTIME& time); // the weekday is computed from the date
 SYSTEMTIME Now();

@@ -2,7 +2,7 @@
 // machine, under Wine the real one with CHRONYX.dll's own strings.
 #pragma once
 
-#include "platform/windows_api.h"
+#include "winapi/windows_api.h"
 
 namespace conformance {
 

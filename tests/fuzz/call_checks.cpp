@@ -8,7 +8,8 @@
 
 #include "contract/entry_points.h"
 #include "core/numeric.h"
-#include "platform/sim_machine.h"
+#include "simulated_machine/sim_handles.h"
+#include "simulated_machine/sim_machine.h"
 #include "tests/fuzz/fuzz_report.h"
 
 namespace fuzz {
@@ -19,12 +20,9 @@ namespace {
 
 constexpr size_t kLongestText = 39;
 
-// What the simulated graphics layer selects into a fresh context, and where
-// its stock objects live (platform/sim_gdi.cpp, platform/sim_hostrun.cpp).
-constexpr int64_t kOriginalPen = 0x40;
-constexpr int64_t kOriginalBrush = 0x20;
-constexpr int64_t kOriginalFont = 0x28;
-constexpr int64_t kStockBase = 0x100;
+constexpr int64_t kOriginalPen = sim::kOriginalPen;
+constexpr int64_t kOriginalBrush = sim::kOriginalBrush;
+constexpr int64_t kOriginalFont = sim::kOriginalFont;
 
 // The calls the simulated machine logs, by name: the run header's callbacks,
 // HOSTRUN's operations and the Windows functions the module may import.
@@ -63,10 +61,6 @@ HostCallback g_recordRedisplay;
 
 int64_t H(const void* p) {
     return static_cast<int64_t>(reinterpret_cast<uintptr_t>(p));
-}
-
-bool IsStock(int64_t h) {
-    return h >= kStockBase && h < kStockBase + 32;
 }
 
 enum class DcKind { kMeasuring, kDrawing };
@@ -145,6 +139,276 @@ int32_t WINAPI CheckedRedisplay(void* object, int32_t a, int32_t b) {
     return g_recordRedisplay(object, a, b);
 }
 
+// What one call has done so far, as its log is read in order.
+struct Tally {
+    std::map<int64_t, Dc> dcs; // taken in this call and not yet given back
+    std::set<int64_t> made;    // pens and fonts made in this call and not yet deleted
+    int pushes = 0, lastCode = 0;
+    int allocs = 0, failedAllocs = 0, frees = 0, fontCreates = 0, erases = 0, fontDeletes = 0;
+    int clockWrites = 0, broadcasts = 0, redisplays = 0;
+};
+
+// The host and Windows objects a call is entitled to.
+struct Owned {
+    int64_t surface;
+    int64_t bank;
+};
+
+// The change events of one sample: the object's kind of units, in order from
+// the smallest, with no unit skipped.
+void CheckPush(const CallContext& c, const std::vector<int64_t>& a, Tally* t) {
+    int code = static_cast<int>(a[1]);
+    bool fits = c.displayType == kDisplayCalendar
+                    ? DateEvent(code)
+                    : (c.displayType >= 0 && c.displayType <= 2 && TimeEvent(code));
+    FUZZ_EXPECT(fits, "event code %d pushed by an object of display type %d", code, c.displayType);
+    FUZZ_EXPECT(code > t->lastCode, "event code %d pushed after code %d in one sample", code,
+                t->lastCode);
+    FUZZ_EXPECT(t->pushes == 0 ? (code == 1 || code == 4) : code == t->lastCode + 1,
+                "event code %d follows code %d: the cascade skipped a unit", code, t->lastCode);
+    FUZZ_EXPECT(a[2] == 0, "HostPushEvent third argument %lld, expected 0",
+                static_cast<long long>(a[2]));
+    t->lastCode = code;
+    ++t->pushes;
+}
+
+// Creation's FontRequest: allocated zero-filled, handed to HostFontCreate,
+// freed after it.
+void CheckFontRequest(const CallContext& c, Op op, const std::vector<int64_t>& a, const Owned& o,
+                      Tally* t) {
+    if (op == Op::kLocalAlloc) {
+        FUZZ_EXPECT(a[0] & LMEM_ZEROINIT, "LocalAlloc flags 0x%llx without zero-filling",
+                    static_cast<unsigned long long>(a[0]));
+        FUZZ_EXPECT(a[1] == kFontRequestSize, "LocalAlloc of %lld bytes, expected %u",
+                    static_cast<long long>(a[1]), kFontRequestSize);
+        // The simulated kernel logs a LocalAlloc that it then fails.
+        if (c.allocArmed && t->allocs + t->failedAllocs == 0)
+            ++t->failedAllocs;
+        else
+            ++t->allocs;
+    } else if (op == Op::kLocalFree) {
+        FUZZ_EXPECT(t->allocs > t->frees, "LocalFree with nothing allocated");
+        FUZZ_EXPECT(t->allocs == t->fontCreates, "FontRequest freed before HostFontCreate");
+        ++t->frees;
+    } else {
+        FUZZ_EXPECT(t->allocs == 1 && t->frees == 0, "HostFontCreate without a live FontRequest");
+        FUZZ_EXPECT(a[0] == o.bank, "HostFontCreate on a foreign font bank");
+        FUZZ_EXPECT(a[1] == kFontKind, "HostFontCreate kind 0x%llx, expected 0x%x",
+                    static_cast<unsigned long long>(a[1]), kFontKind);
+        FontRequest r = sim::LastFontRequest();
+        FUZZ_EXPECT(std::memchr(r.style, 0, sizeof r.style) != nullptr,
+                    "FontRequest style slot has no NUL within its %zu bytes", sizeof r.style);
+        FUZZ_EXPECT(r.word10 == 1 && r.word98 == 2 && r.word102 == 255 && r.word12 == 0 &&
+                        r.word96 == 0 && r.word100 == 0 && r.zero6 == 0,
+                    "FontRequest fixed words %u %u %u %u %u %u", r.word10, r.word12, r.word96,
+                    r.word98, r.word100, r.word102);
+        ++t->fontCreates;
+    }
+}
+
+// Destruction: the erase first, and only for a visible object; the object's
+// own font released once.
+void CheckDestruction(const CallContext& c, Op op, const std::vector<int64_t>& a, const Owned& o,
+                      Tally* t) {
+    if (op == Op::kHostEraseObject) {
+        FUZZ_EXPECT(c.visibleBefore == 1, "HostEraseObject for an object whose visible was %d",
+                    c.visibleBefore);
+        FUZZ_EXPECT(t->erases == 0 && t->fontDeletes == 0,
+                    "HostEraseObject twice or after the font");
+        ++t->erases;
+        return;
+    }
+    FUZZ_EXPECT(a[0] == o.bank, "HostFontDelete on a foreign font bank");
+    FUZZ_EXPECT(c.fontHandle != 0 && static_cast<uint16_t>(a[1]) == c.fontHandle,
+                "HostFontDelete of handle %lld, the object holds %u", static_cast<long long>(a[1]),
+                c.fontHandle);
+    FUZZ_EXPECT(t->fontDeletes == 0, "HostFontDelete twice in one destruction");
+    ++t->fontDeletes;
+}
+
+// Windows fonts and pens: made in this call, deleted in it, never while
+// selected.
+void CheckMadeObject(const CallContext& c, Op op, const std::vector<int64_t>& a, const Owned& o,
+                     Tally* t) {
+    if (op == Op::kHostFontGetGdiFont) {
+        FUZZ_EXPECT(a[0] == o.bank, "HostFontGetGdiFont on a foreign font bank");
+        FUZZ_EXPECT(c.fontHandle != 0 && static_cast<uint16_t>(a[1]) == c.fontHandle,
+                    "HostFontGetGdiFont for handle %lld, the object holds %u",
+                    static_cast<long long>(a[1]), c.fontHandle);
+        if (a[2] != 0) t->made.insert(a[2]);
+    } else if (op == Op::kCreatePen) {
+        t->made.insert(a[3]);
+    } else {
+        FUZZ_EXPECT(t->made.count(a[0]), "DeleteObject of 0x%llx, which this draw did not make",
+                    static_cast<unsigned long long>(a[0]));
+        for (const auto& [h, dc] : t->dcs)
+            FUZZ_EXPECT(dc.pen != a[0] && dc.font != a[0],
+                        "DeleteObject of 0x%llx while it is selected into context 0x%llx",
+                        static_cast<unsigned long long>(a[0]), static_cast<unsigned long long>(h));
+        t->made.erase(a[0]);
+    }
+}
+
+// Device contexts: taken from the host and given back to the partner call,
+// with what they held when taken selected again.
+void CheckContext(Op op, const char* opName, const std::vector<int64_t>& a, Tally* t) {
+    if (op == Op::kHostGetSurfaceDC || op == Op::kHostBeginGdiDraw) {
+        t->dcs[a[0]] = Dc{op == Op::kHostGetSurfaceDC ? DcKind::kMeasuring : DcKind::kDrawing};
+        return;
+    }
+    DcKind want = op == Op::kHostReleaseSurfaceDC ? DcKind::kMeasuring : DcKind::kDrawing;
+    auto it = t->dcs.find(a[0]);
+    FUZZ_EXPECT(it != t->dcs.end() && it->second.kind == want,
+                "%s of context 0x%llx, which did not come from its partner", opName,
+                static_cast<unsigned long long>(a[0]));
+    const Dc& dc = it->second;
+    FUZZ_EXPECT(dc.pen == kOriginalPen && dc.brush == kOriginalBrush && dc.font == kOriginalFont,
+                "context given back with pen 0x%llx brush 0x%llx font 0x%llx selected",
+                static_cast<unsigned long long>(dc.pen), static_cast<unsigned long long>(dc.brush),
+                static_cast<unsigned long long>(dc.font));
+    t->dcs.erase(it);
+}
+
+// What is selected, measured and drawn into a held context.
+void CheckContextUse(Op op, const std::vector<int64_t>& a, Tally* t) {
+    auto it = t->dcs.find(a[0]);
+    if (op == Op::kSelectObject) {
+        FUZZ_EXPECT(it != t->dcs.end(), "SelectObject into context 0x%llx, not held now",
+                    static_cast<unsigned long long>(a[0]));
+        int64_t h = a[1];
+        FUZZ_EXPECT(t->made.count(h) || sim::IsStock(static_cast<uintptr_t>(h)) ||
+                        h == kOriginalPen || h == kOriginalBrush || h == kOriginalFont,
+                    "SelectObject of 0x%llx, neither made here nor stock nor the original",
+                    static_cast<unsigned long long>(h));
+        switch (sim::SlotOf(static_cast<uintptr_t>(h))) {
+        case sim::Slot::kBrush:
+            it->second.brush = h;
+            break;
+        case sim::Slot::kFont:
+            it->second.font = h;
+            break;
+        case sim::Slot::kPen:
+            it->second.pen = h;
+            break;
+        }
+    } else if (op == Op::kGetTextExtentPointA) {
+        FUZZ_EXPECT(it != t->dcs.end() && it->second.kind == DcKind::kMeasuring,
+                    "text measured on context 0x%llx, not the measuring context",
+                    static_cast<unsigned long long>(a[0]));
+    } else {
+        FUZZ_EXPECT(it != t->dcs.end() && it->second.kind == DcKind::kDrawing,
+                    "Ellipse on context 0x%llx, not a drawing context",
+                    static_cast<unsigned long long>(a[0]));
+    }
+}
+
+// Drawing on the host's surface: this object's surface, a live font, a text
+// that fits and the flags of the contract.
+void CheckSurfaceDrawing(Op op, const sim::Call& k, const Owned& o, const Tally& t) {
+    const auto& a = k.args;
+    if (op != Op::kHostDrawText) {
+        FUZZ_EXPECT(a[0] == o.surface, "%s on a foreign surface", k.op.c_str());
+        return;
+    }
+    FUZZ_EXPECT(a[0] == o.surface, "HostDrawText on a foreign surface");
+    FUZZ_EXPECT(t.made.count(a[1]), "HostDrawText with font 0x%llx, not live from the host",
+                static_cast<unsigned long long>(a[1]));
+    FUZZ_EXPECT(k.text.size() <= kLongestText,
+                "HostDrawText got %zu characters \"%s\", at most %zu expected", k.text.size(),
+                k.text.c_str(), kLongestText);
+    FUZZ_EXPECT(a[7] == kDrawTextFlags, "HostDrawText flags 0x%llx, expected 0x25",
+                static_cast<unsigned long long>(a[7]));
+}
+
+// A clock setter writes the clock, then broadcasts the change, then asks for
+// a redisplay; other actions only ask for the redisplay.
+void CheckClockChange(const CallContext& c, Op op, const std::vector<int64_t>& a, Tally* t) {
+    const int index = c.index;
+    if (op == Op::kSetLocalTime) {
+        FUZZ_EXPECT(t->clockWrites == 0 && t->broadcasts == 0 && t->redisplays == 0,
+                    "action %d: SetLocalTime out of order", index);
+        ++t->clockWrites;
+    } else if (op == Op::kSendMessageA) {
+        FUZZ_EXPECT(t->clockWrites == 1 && t->broadcasts == 0 && t->redisplays == 0,
+                    "action %d: broadcast out of order", index);
+        FUZZ_EXPECT(a[0] == 0xFFFF && a[1] == 0x1E && a[2] == 0 && a[3] == 0,
+                    "broadcast (0x%llx, 0x%llx, %lld, %lld), expected (0xFFFF, 0x1E, 0, 0)",
+                    static_cast<unsigned long long>(a[0]), static_cast<unsigned long long>(a[1]),
+                    static_cast<long long>(a[2]), static_cast<long long>(a[3]));
+        ++t->broadcasts;
+    } else {
+        FUZZ_EXPECT(t->redisplays == 0, "action %d asked for a redisplay twice", index);
+        FUZZ_EXPECT(!IsClockSetter(c) || t->broadcasts == 1,
+                    "action %d: redisplay before the broadcast", index);
+        FUZZ_EXPECT(a[1] == 0 && a[2] == 0, "HostRedisplay arguments %lld %lld, expected 0 0",
+                    static_cast<long long>(a[1]), static_cast<long long>(a[2]));
+        ++t->redisplays;
+    }
+}
+
+void CheckCall(const CallContext& c, const sim::Call& k, const Owned& o, Tally* t) {
+    const Op op = OpOf(k.op);
+    const auto& a = k.args;
+    FUZZ_EXPECT(Allowed(c, op), "%s %d made the call %s, which it has no business making",
+                KindName(c.kind), c.index, k.op.c_str());
+    switch (op) {
+    case Op::kHostPushEvent:
+        return CheckPush(c, a, t);
+    case Op::kLocalAlloc:
+    case Op::kLocalFree:
+    case Op::kHostFontCreate:
+        return CheckFontRequest(c, op, a, o, t);
+    case Op::kHostEraseObject:
+    case Op::kHostFontDelete:
+        return CheckDestruction(c, op, a, o, t);
+    case Op::kHostFontGetGdiFont:
+    case Op::kCreatePen:
+    case Op::kDeleteObject:
+        return CheckMadeObject(c, op, a, o, t);
+    case Op::kHostGetSurfaceDC:
+    case Op::kHostBeginGdiDraw:
+    case Op::kHostReleaseSurfaceDC:
+    case Op::kHostEndGdiDraw:
+        return CheckContext(op, k.op.c_str(), a, t);
+    case Op::kSelectObject:
+    case Op::kGetTextExtentPointA:
+    case Op::kEllipse:
+        return CheckContextUse(op, a, t);
+    case Op::kHostDrawText:
+    case Op::kHostSetPen:
+    case Op::kHostDrawLine:
+    case Op::kHostDrawFrame:
+    case Op::kHostMarkChanged:
+        return CheckSurfaceDrawing(op, k, o, *t);
+    case Op::kSetLocalTime:
+    case Op::kSendMessageA:
+    case Op::kHostRedisplay:
+        return CheckClockChange(c, op, a, t);
+    default:
+        return;
+    }
+}
+
+// What must hold once the call has returned.
+void CheckAfterTheCall(const CallContext& c, const Tally& t) {
+    const char* who = KindName(c.kind);
+    FUZZ_EXPECT(t.dcs.empty(), "%s returned holding %zu device context(s)", who, t.dcs.size());
+    FUZZ_EXPECT(t.made.empty(), "%s returned with %zu Windows font(s) or pen(s) not deleted", who,
+                t.made.size());
+    FUZZ_EXPECT(t.allocs == t.frees, "%s: %d LocalAlloc, %d LocalFree", who, t.allocs, t.frees);
+    FUZZ_EXPECT(t.fontCreates <= 1, "%s registered %d fonts", who, t.fontCreates);
+    if (IsClockSetter(c))
+        FUZZ_EXPECT(t.clockWrites == t.broadcasts && t.broadcasts == t.redisplays,
+                    "action %d: %d clock writes, %d broadcasts, %d redisplays", c.index,
+                    t.clockWrites, t.broadcasts, t.redisplays);
+    if (c.kind == CallKind::kDestroy)
+        FUZZ_EXPECT(t.erases == (c.visibleBefore == 1 ? 1 : 0) &&
+                        t.fontDeletes == (c.fontHandle != 0 ? 1 : 0),
+                    "DestroyRunObject: %d erase(s) with visible %d, %d font release(s) with "
+                    "handle %u",
+                    t.erases, c.visibleBefore, t.fontDeletes, c.fontHandle);
+}
+
 } // namespace
 
 const char* KindName(CallKind kind) {
@@ -186,187 +450,12 @@ void InstallCheckingCallbacks(RunHeader* header) {
 
 int CheckCallLog(const CallContext& c) {
     const RunHeader* rh = sim::TheRunHeader();
-    const int64_t surface = H(rh->surface);
-    const int64_t bank = H(rh->fontBank);
-    const char* who = KindName(c.kind);
-    const int index = c.index;
-
-    std::map<int64_t, Dc> dcs; // taken in this call and not yet given back
-    std::set<int64_t> made;    // pens and fonts made in this call and not yet deleted
-    int pushes = 0, lastCode = 0;
-    int allocs = 0, failedAllocs = 0, frees = 0, fontCreates = 0, erases = 0, fontDeletes = 0;
-    int clockWrites = 0, broadcasts = 0, redisplays = 0;
-
-    for (const sim::Call& k : sim::Calls()) {
-        const Op op = OpOf(k.op);
-        const char* opName = k.op.c_str();
-        const auto& a = k.args;
-        FUZZ_EXPECT(Allowed(c, op), "%s %d made the call %s, which it has no business making", who,
-                    index, opName);
-
-        if (op == Op::kHostPushEvent) {
-            int code = static_cast<int>(a[1]);
-            bool fits = c.displayType == kDisplayCalendar
-                            ? DateEvent(code)
-                            : (c.displayType >= 0 && c.displayType <= 2 && TimeEvent(code));
-            FUZZ_EXPECT(fits, "event code %d pushed by an object of display type %d", code,
-                        c.displayType);
-            FUZZ_EXPECT(code > lastCode, "event code %d pushed after code %d in one sample", code,
-                        lastCode);
-            FUZZ_EXPECT(pushes == 0 ? (code == 1 || code == 4) : code == lastCode + 1,
-                        "event code %d follows code %d: the cascade skipped a unit", code,
-                        lastCode);
-            FUZZ_EXPECT(a[2] == 0, "HostPushEvent third argument %lld, expected 0",
-                        static_cast<long long>(a[2]));
-            lastCode = code;
-            ++pushes;
-        } else if (op == Op::kLocalAlloc) {
-            FUZZ_EXPECT(a[0] & LMEM_ZEROINIT, "LocalAlloc flags 0x%llx without zero-filling",
-                        static_cast<unsigned long long>(a[0]));
-            FUZZ_EXPECT(a[1] == kFontRequestSize, "LocalAlloc of %lld bytes, expected %u",
-                        static_cast<long long>(a[1]), kFontRequestSize);
-            // The simulated kernel logs a LocalAlloc that it then fails.
-            if (c.allocArmed && allocs + failedAllocs == 0)
-                ++failedAllocs;
-            else
-                ++allocs;
-        } else if (op == Op::kLocalFree) {
-            FUZZ_EXPECT(allocs > frees, "LocalFree with nothing allocated");
-            FUZZ_EXPECT(allocs == fontCreates, "FontRequest freed before HostFontCreate");
-            ++frees;
-        } else if (op == Op::kHostFontCreate) {
-            FUZZ_EXPECT(allocs == 1 && frees == 0, "HostFontCreate without a live FontRequest");
-            FUZZ_EXPECT(a[0] == bank, "HostFontCreate on a foreign font bank");
-            FUZZ_EXPECT(a[1] == kFontKind, "HostFontCreate kind 0x%llx, expected 0x%x",
-                        static_cast<unsigned long long>(a[1]), kFontKind);
-            FontRequest r = sim::LastFontRequest();
-            FUZZ_EXPECT(std::memchr(r.style, 0, sizeof r.style) != nullptr,
-                        "FontRequest style slot has no NUL within its %zu bytes", sizeof r.style);
-            FUZZ_EXPECT(r.word10 == 1 && r.word98 == 2 && r.word102 == 255 && r.word12 == 0 &&
-                            r.word96 == 0 && r.word100 == 0 && r.zero6 == 0,
-                        "FontRequest fixed words %u %u %u %u %u %u", r.word10, r.word12, r.word96,
-                        r.word98, r.word100, r.word102);
-            ++fontCreates;
-        } else if (op == Op::kHostEraseObject) {
-            FUZZ_EXPECT(c.visibleBefore == 1, "HostEraseObject for an object whose visible was %d",
-                        c.visibleBefore);
-            FUZZ_EXPECT(erases == 0 && fontDeletes == 0, "HostEraseObject twice or after the font");
-            ++erases;
-        } else if (op == Op::kHostFontDelete) {
-            FUZZ_EXPECT(a[0] == bank, "HostFontDelete on a foreign font bank");
-            FUZZ_EXPECT(c.fontHandle != 0 && static_cast<uint16_t>(a[1]) == c.fontHandle,
-                        "HostFontDelete of handle %lld, the object holds %u",
-                        static_cast<long long>(a[1]), c.fontHandle);
-            FUZZ_EXPECT(fontDeletes == 0, "HostFontDelete twice in one destruction");
-            ++fontDeletes;
-        } else if (op == Op::kHostFontGetGdiFont) {
-            FUZZ_EXPECT(a[0] == bank, "HostFontGetGdiFont on a foreign font bank");
-            FUZZ_EXPECT(c.fontHandle != 0 && static_cast<uint16_t>(a[1]) == c.fontHandle,
-                        "HostFontGetGdiFont for handle %lld, the object holds %u",
-                        static_cast<long long>(a[1]), c.fontHandle);
-            if (a[2] != 0) made.insert(a[2]);
-        } else if (op == Op::kCreatePen) {
-            made.insert(a[3]);
-        } else if (op == Op::kDeleteObject) {
-            FUZZ_EXPECT(made.count(a[0]), "DeleteObject of 0x%llx, which this draw did not make",
-                        static_cast<unsigned long long>(a[0]));
-            for (const auto& [h, dc] : dcs)
-                FUZZ_EXPECT(dc.pen != a[0] && dc.font != a[0],
-                            "DeleteObject of 0x%llx while it is selected into context 0x%llx",
-                            static_cast<unsigned long long>(a[0]),
-                            static_cast<unsigned long long>(h));
-            made.erase(a[0]);
-        } else if (op == Op::kHostGetSurfaceDC || op == Op::kHostBeginGdiDraw) {
-            dcs[a[0]] = Dc{op == Op::kHostGetSurfaceDC ? DcKind::kMeasuring : DcKind::kDrawing};
-        } else if (op == Op::kHostReleaseSurfaceDC || op == Op::kHostEndGdiDraw) {
-            DcKind want = op == Op::kHostReleaseSurfaceDC ? DcKind::kMeasuring : DcKind::kDrawing;
-            auto it = dcs.find(a[0]);
-            FUZZ_EXPECT(it != dcs.end() && it->second.kind == want,
-                        "%s of context 0x%llx, which did not come from its partner", opName,
-                        static_cast<unsigned long long>(a[0]));
-            const Dc& dc = it->second;
-            FUZZ_EXPECT(
-                dc.pen == kOriginalPen && dc.brush == kOriginalBrush && dc.font == kOriginalFont,
-                "context given back with pen 0x%llx brush 0x%llx font 0x%llx selected",
-                static_cast<unsigned long long>(dc.pen), static_cast<unsigned long long>(dc.brush),
-                static_cast<unsigned long long>(dc.font));
-            dcs.erase(it);
-        } else if (op == Op::kSelectObject) {
-            auto it = dcs.find(a[0]);
-            FUZZ_EXPECT(it != dcs.end(), "SelectObject into context 0x%llx, not held now",
-                        static_cast<unsigned long long>(a[0]));
-            int64_t h = a[1];
-            FUZZ_EXPECT(made.count(h) || IsStock(h) || h == kOriginalPen || h == kOriginalBrush ||
-                            h == kOriginalFont,
-                        "SelectObject of 0x%llx, neither made here nor stock nor the original",
-                        static_cast<unsigned long long>(h));
-            // Same classification as the simulated graphics layer.
-            if (h == kStockBase + NULL_BRUSH || h == kOriginalBrush)
-                it->second.brush = h;
-            else if (h & 0x8)
-                it->second.font = h;
-            else
-                it->second.pen = h;
-        } else if (op == Op::kGetTextExtentPointA) {
-            auto it = dcs.find(a[0]);
-            FUZZ_EXPECT(it != dcs.end() && it->second.kind == DcKind::kMeasuring,
-                        "text measured on context 0x%llx, not the measuring context",
-                        static_cast<unsigned long long>(a[0]));
-        } else if (op == Op::kEllipse) {
-            auto it = dcs.find(a[0]);
-            FUZZ_EXPECT(it != dcs.end() && it->second.kind == DcKind::kDrawing,
-                        "Ellipse on context 0x%llx, not a drawing context",
-                        static_cast<unsigned long long>(a[0]));
-        } else if (op == Op::kHostDrawText) {
-            FUZZ_EXPECT(a[0] == surface, "HostDrawText on a foreign surface");
-            FUZZ_EXPECT(made.count(a[1]), "HostDrawText with font 0x%llx, not live from the host",
-                        static_cast<unsigned long long>(a[1]));
-            FUZZ_EXPECT(k.text.size() <= kLongestText,
-                        "HostDrawText got %zu characters \"%s\", at most %zu expected",
-                        k.text.size(), k.text.c_str(), kLongestText);
-            FUZZ_EXPECT(a[7] == kDrawTextFlags, "HostDrawText flags 0x%llx, expected 0x25",
-                        static_cast<unsigned long long>(a[7]));
-        } else if (op == Op::kHostSetPen || op == Op::kHostDrawLine || op == Op::kHostDrawFrame ||
-                   op == Op::kHostMarkChanged) {
-            FUZZ_EXPECT(a[0] == surface, "%s on a foreign surface", opName);
-        } else if (op == Op::kSetLocalTime) {
-            FUZZ_EXPECT(clockWrites == 0 && broadcasts == 0 && redisplays == 0,
-                        "action %d: SetLocalTime out of order", index);
-            ++clockWrites;
-        } else if (op == Op::kSendMessageA) {
-            FUZZ_EXPECT(clockWrites == 1 && broadcasts == 0 && redisplays == 0,
-                        "action %d: broadcast out of order", index);
-            FUZZ_EXPECT(a[0] == 0xFFFF && a[1] == 0x1E && a[2] == 0 && a[3] == 0,
-                        "broadcast (0x%llx, 0x%llx, %lld, %lld), expected (0xFFFF, 0x1E, 0, 0)",
-                        static_cast<unsigned long long>(a[0]),
-                        static_cast<unsigned long long>(a[1]), static_cast<long long>(a[2]),
-                        static_cast<long long>(a[3]));
-            ++broadcasts;
-        } else if (op == Op::kHostRedisplay) {
-            FUZZ_EXPECT(redisplays == 0, "action %d asked for a redisplay twice", index);
-            FUZZ_EXPECT(!IsClockSetter(c) || broadcasts == 1,
-                        "action %d: redisplay before the broadcast", index);
-            FUZZ_EXPECT(a[1] == 0 && a[2] == 0, "HostRedisplay arguments %lld %lld, expected 0 0",
-                        static_cast<long long>(a[1]), static_cast<long long>(a[2]));
-            ++redisplays;
-        }
-    }
-
-    FUZZ_EXPECT(dcs.empty(), "%s returned holding %zu device context(s)", who, dcs.size());
-    FUZZ_EXPECT(made.empty(), "%s returned with %zu Windows font(s) or pen(s) not deleted", who,
-                made.size());
-    FUZZ_EXPECT(allocs == frees, "%s: %d LocalAlloc, %d LocalFree", who, allocs, frees);
-    FUZZ_EXPECT(fontCreates <= 1, "%s registered %d fonts", who, fontCreates);
-    if (IsClockSetter(c))
-        FUZZ_EXPECT(clockWrites == broadcasts && broadcasts == redisplays,
-                    "action %d: %d clock writes, %d broadcasts, %d redisplays", index, clockWrites,
-                    broadcasts, redisplays);
-    if (c.kind == CallKind::kDestroy)
-        FUZZ_EXPECT(
-            erases == (c.visibleBefore == 1 ? 1 : 0) && fontDeletes == (c.fontHandle != 0 ? 1 : 0),
-            "DestroyRunObject: %d erase(s) with visible %d, %d font release(s) with handle %u",
-            erases, c.visibleBefore, fontDeletes, c.fontHandle);
-    return pushes;
+    const Owned owned{H(rh->surface), H(rh->fontBank)};
+    Tally tally;
+    for (const sim::Call& k : sim::Calls())
+        CheckCall(c, k, owned, &tally);
+    CheckAfterTheCall(c, tally);
+    return tally.pushes;
 }
 
 } // namespace fuzz

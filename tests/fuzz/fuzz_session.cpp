@@ -10,9 +10,10 @@
 #include "core/records.h"
 #include "events/routines.h"
 #include "contract/entry_points.h"
+#include "fixtures/moment.h"
 #include "module/registration.h"
-#include "platform/civil_calendar.h"
-#include "platform/sim_machine.h"
+#include "fixtures/civil_calendar.h"
+#include "simulated_machine/sim_machine.h"
 #include "tests/fuzz/byte_reader.h"
 #include "tests/fuzz/call_checks.h"
 #include "tests/fuzz/fuzz_ops.h"
@@ -485,7 +486,7 @@ void OpClock(Session& s) {
     }
     // A jump far outside what Windows keeps is not a clock a host can show.
     SYSTEMTIME now = sim::Clock();
-    if (now.wYear < kFirstYear || now.wYear > kLastYear) sim::SetClock(2026, 3, 5, 10, 15, 42, 570);
+    if (now.wYear < kFirstYear || now.wYear > kLastYear) sim::SetClock(fixture::kDefaultMoment);
     Trace("clock %04u-%02u-%02u %02u:%02u:%02u.%03u", now.wYear, now.wMonth, now.wDay, now.wHour,
           now.wMinute, now.wSecond, now.wMilliseconds);
 }

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/sim_machine.h"
+#include "simulated_machine/sim_machine.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/clock_records.h"
-#include "platform/sim_machine.h"
+#include "simulated_machine/sim_machine.h"
 
 namespace {
 

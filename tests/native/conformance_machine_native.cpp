@@ -1,5 +1,5 @@
 // The conformance table's machine in the native suite: the simulated one.
-#include "platform/sim_machine.h"
+#include "simulated_machine/sim_machine.h"
 #include "tests/conformance/conformance_machine.h"
 
 namespace conformance {

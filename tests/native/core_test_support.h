@@ -10,7 +10,9 @@
 #include "core/records.h"
 #include "core/time_count.h"
 #include "contract/entry_points.h"
-#include "platform/sim_machine.h"
+#include "fixtures/edit_data_builder.h"
+#include "fixtures/run_object.h"
+#include "simulated_machine/sim_machine.h"
 
 namespace coretest {
 
@@ -37,11 +39,10 @@ class CoreTest : public ::testing::Test {
   protected:
     void SetUp() override {
         sim::Reset();
-        std::memset(&guarded_, 0, sizeof guarded_);
         std::memset(guarded_.before, kGuard, kGuardSize);
         std::memset(guarded_.after, kGuard, kGuardSize);
         run = &guarded_.run;
-        run->header.runHeader = sim::TheRunHeader();
+        fixture::PrepareRunData(run, kRunDataSize, sim::TheRunHeader());
         edit = Settings(kDisplayDigital);
         creation = {};
         creation.x = 30;
@@ -67,12 +68,7 @@ class CoreTest : public ::testing::Test {
     }
 
     static EditData Settings(int16_t displayType) {
-        EditData e;
-        std::memset(&e, 0, sizeof e);
-        e.width = 120;
-        e.height = 48;
-        e.settings.displayType = displayType;
-        return e;
+        return fixture::EditDataBuilder(120, 48, displayType);
     }
 
     int16_t Create() { return CreateRunObject(run, &edit, &creation); }

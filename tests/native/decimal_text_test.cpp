@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/sim_decimal.h"
+#include "simulated_machine/sim_decimal.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "tests/native/display_test_support.h"
 
+#include "simulated_machine/sim_handles.h"
+
 namespace {
 
 struct Line {
@@ -253,10 +255,9 @@ TEST_F(AnalogFaceTest, DrawingOrderAndRestoredContexts) {
     const int64_t pen = sim::CallsNamed("CreatePen")[0].args[3];
     auto selects = sim::CallsNamed("SelectObject");
     ASSERT_EQ(6u, selects.size());
-    // The simulated contexts start with font 0x28, brush 0x20 and pen 0x40.
     const int64_t expectedSelects[6][2] = {
-        {measuring, font},    {measuring, 0x28}, {drawing, pen},
-        {drawing, 0x100 + 5}, {drawing, 0x20},   {drawing, 0x40},
+        {measuring, font},          {measuring, sim::kOriginalFont}, {drawing, pen},
+        {drawing, sim::kNullBrush}, {drawing, sim::kOriginalBrush},  {drawing, sim::kOriginalPen},
     };
     for (size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(expectedSelects[i][0], selects[i].args[0]) << "select " << i;

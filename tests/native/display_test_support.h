@@ -13,16 +13,16 @@
 #include "core/records.h"
 #include "display/display.h"
 #include "contract/entry_points.h"
-#include "platform/sim_machine.h"
+#include "fixtures/run_object.h"
+#include "simulated_machine/sim_machine.h"
 
 class DisplayTest : public ::testing::Test {
   protected:
     void SetUp() override {
         sim::Reset();
         data_ = std::make_unique<RunData>();
-        std::memset(data_.get(), 0, sizeof(RunData));
         run = data_.get();
-        run->header.runHeader = sim::TheRunHeader();
+        fixture::PrepareRunData(run, kRunDataSize, sim::TheRunHeader());
         FontRequest request{};
         run->fontHandle =
             static_cast<int16_t>(HostFontCreate(sim::TheFontBank(), kFontKind, &request, 0, 0));

@@ -11,16 +11,16 @@
 
 #include "core/records.h"
 #include "core/time_count.h"
-#include "platform/sim_machine.h"
+#include "fixtures/run_object.h"
+#include "simulated_machine/sim_machine.h"
 
 class EventsTest : public ::testing::Test {
   protected:
     void SetUp() override {
         sim::Reset();
         data_ = std::make_unique<RunData>();
-        std::memset(data_.get(), 0, sizeof(RunData));
-        data_->header.runHeader = sim::TheRunHeader();
         run = data_.get();
+        fixture::PrepareRunData(run, kRunDataSize, sim::TheRunHeader());
     }
 
     // Puts the shared timer in the running state, started this many

@@ -14,7 +14,9 @@
 #include "core/records.h"
 #include "contract/entry_points.h"
 #include "contract/host_services.h"
-#include "platform/sim_machine.h"
+#include "fixtures/edit_data_builder.h"
+#include "fixtures/run_object.h"
+#include "simulated_machine/sim_machine.h"
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 #define CHX_SANITIZED 1
@@ -208,23 +210,15 @@ class NoAllocation : public ::testing::Test {
         // The user's long format names the weekday and the month, so that
         // both name paths run.
         sim::SetProfileString("Intl", "sLongDate", "dddd, MMMM dd, yyyy");
-        std::memset(&run_, 0, sizeof run_);
-        run_.header.runHeader = sim::TheRunHeader();
-        EditData edit{};
-        edit.width = 160;
-        edit.height = 120;
-        edit.settings.displayType = kind.displayType;
-        edit.settings.clockMode = kind.clockMode;
-        edit.settings.border = 1;
-        edit.settings.analogMarks = 1;
-        edit.settings.analogNumerals = kind.numerals;
-        edit.settings.secondHand = edit.settings.minuteHand = edit.settings.hourHand = 1;
-        edit.settings.digitalFormat = kind.digitalFormat;
-        edit.settings.calendarFormat = kind.calendarFormat;
-        edit.settings.calendarPattern = kind.calendarPattern;
-        edit.countdownMinutes = 2;
-        CreationRecord creation{};
-        EXPECT_EQ(0, CreateRunObject(&run_, &edit, &creation)) << kind.name;
+        const EditData edit = fixture::EditDataBuilder(160, 120, kind.displayType, kind.clockMode)
+                                  .Border()
+                                  .Dial(kind.numerals)
+                                  .DigitalFormat(kind.digitalFormat)
+                                  .Calendar(kind.calendarFormat, kind.calendarPattern)
+                                  .Countdown(0, 2, 0);
+        EXPECT_EQ(0, fixture::CreateObject(CreateRunObject, &run_, kRunDataSize,
+                                           sim::TheRunHeader(), edit))
+            << kind.name;
         sim::SetRecording(false);
         FillSimulatedBooks();
         return &run_;

@@ -7,7 +7,7 @@
 #include "contract/entry_points.h"
 #include "core/module_instance.h"
 #include "module/registration.h"
-#include "platform/sim_machine.h"
+#include "simulated_machine/sim_machine.h"
 
 TEST(Registration, FillsEveryFieldButTheHostsOwn) {
     RegistrationRecord record;

@@ -24,13 +24,6 @@ const std::string kScenarios = CHX_SOURCE_DIR "/docs/gallery/scenarios/";
 const std::set<std::string> kBlankByDesign = {"display-invisible", "display-7", "layout-4",
                                               "format-3", "pattern-9"};
 
-std::string ModuleBesideTests() {
-    char self[MAX_PATH * 2];
-    DWORD length = GetModuleFileNameA(nullptr, self, sizeof(self));
-    std::string path(self, length);
-    return path.substr(0, path.find_last_of("\\/") + 1) + "CHRONYX.dll";
-}
-
 std::vector<std::string> ScenarioFiles() {
     std::vector<std::string> files;
     WIN32_FIND_DATAA found;
@@ -64,7 +57,7 @@ struct Tile {
 TEST(Gallery, EveryTileIsDrawnAndDiffersFromTheOthersOfItsPicture) {
     ModuleBinding module;
     BindError refusal;
-    ASSERT_TRUE(BindModule(ModuleBesideTests(), &module, &refusal)) << refusal.message;
+    ASSERT_TRUE(BindModule(ModuleBesideThisProgram(), &module, &refusal)) << refusal.message;
     char temp[MAX_PATH];
     GetTempPathA(sizeof(temp), temp);
     const std::string out = std::string(temp) + "chronyx-gallery-test";
@@ -96,17 +89,17 @@ TEST(Gallery, EveryTileIsDrawnAndDiffersFromTheOthersOfItsPicture) {
         uint32_t colour = scenario.background;
         uint32_t background = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
         std::vector<Tile> tiles;
-        for (const ScenarioObject& spec : scenario.objects) {
-            const EditData& edit = spec.edit;
-            Tile tile{spec.name, {}, true};
-            for (int y = spec.y; y < spec.y + edit.height; ++y)
-                for (int x = spec.x; x < spec.x + edit.width; ++x) {
+        for (const ScenarioObject& object : scenario.objects) {
+            const EditData& edit = object.edit;
+            Tile tile{object.name, {}, true};
+            for (int y = object.y; y < object.y + edit.height; ++y)
+                for (int x = object.x; x < object.x + edit.width; ++x) {
                     tile.pixels.push_back(surface[y * width + x]);
                     if (tile.pixels.back() != background) tile.blank = false;
                 }
-            EXPECT_EQ(tile.blank, kBlankByDesign.count(spec.name) != 0)
-                << spec.name << (tile.blank ? " draws nothing" : " draws something");
-            if (tile.blank) blanks.insert(spec.name);
+            EXPECT_EQ(tile.blank, kBlankByDesign.count(object.name) != 0)
+                << object.name << (tile.blank ? " draws nothing" : " draws something");
+            if (tile.blank) blanks.insert(object.name);
             tiles.push_back(tile);
             displays.insert(edit.settings.displayType);
             if (edit.settings.displayType == 1)

@@ -16,20 +16,13 @@
 
 namespace {
 
-std::string ModuleBesideTests() {
-    char self[MAX_PATH * 2];
-    DWORD length = GetModuleFileNameA(nullptr, self, sizeof(self));
-    std::string path(self, length);
-    return path.substr(0, path.find_last_of("\\/") + 1) + "CHRONYX.dll";
-}
-
 // One frame of a scenario, stopped before the objects are destroyed so that
 // the surface can be looked at.
 class PictureTest : public ::testing::Test {
   protected:
     void SetUp() override {
         BindError error;
-        ASSERT_TRUE(BindModule(ModuleBesideTests(), &module_, &error))
+        ASSERT_TRUE(BindModule(ModuleBesideThisProgram(), &module_, &error))
             << error.where << ": " << error.message;
         sink_ = std::fopen("NUL", "wb");
         ASSERT_NE(sink_, nullptr);

@@ -2,12 +2,12 @@
 # chronyx-gif, and reads the GIF back with chronyx-gif-check (stb_image):
 # the frames, their size and timing, the frames at which the picture
 # changes, and the pixels of the host's PNG snapshots of the same frames.
-# Inputs: WINE_RUN, EXE, ENCODER, CHECK (the two native programs), SCENARIO,
+# Inputs: WINE_RUN, EXE, ENCODER, CHECK (the two Linux programs), SCENARIO,
 # WORK.
 foreach(program ${ENCODER} ${CHECK})
     if(NOT EXISTS ${program})
-        message(FATAL_ERROR "${program} is missing: build the native preset first "
-                            "(cmake --build --preset native --target chronyx-gif chronyx-gif-check)")
+        message(FATAL_ERROR "${program} is missing: build this build first "
+                            "(its target native_gif_tools makes it)")
     endif()
 endforeach()
 file(REMOVE_RECURSE ${WORK})

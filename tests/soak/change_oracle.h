@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "platform/windows_api.h"
+#include "winapi/windows_api.h"
 
 namespace soak {
 

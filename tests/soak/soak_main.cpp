@@ -5,9 +5,9 @@
 // raised exactly the change events owed to it, and that the running timers
 // are within one sample interval per clock jump of the true elapsed time.
 //
-//   chronyx_soak              windows of an hour around each happening
-//   chronyx_soak --window M   windows of M minutes
-//   chronyx_soak --year       every frame of the whole simulated year
+//   chronyx-soak              windows of an hour around each happening
+//   chronyx-soak --window M   windows of M minutes
+//   chronyx-soak --year       every frame of the whole simulated year
 #include <cinttypes>
 #include <cstdarg>
 #include <cstdio>
@@ -17,8 +17,10 @@
 #include "core/numeric.h"
 #include "core/records.h"
 #include "contract/entry_points.h"
+#include "fixtures/edit_data_builder.h"
+#include "fixtures/run_object.h"
 #include "module/registration.h"
-#include "platform/sim_machine.h"
+#include "simulated_machine/sim_machine.h"
 #include "tests/soak/change_oracle.h"
 #include "tests/soak/civil_time.h"
 
@@ -248,21 +250,13 @@ void Soak::Act(int object, int index, int32_t param) {
 }
 
 EditData Settings(int16_t displayType, int16_t clockMode) {
-    EditData e;
-    std::memset(&e, 0, sizeof e);
-    e.width = 160;
-    e.height = 120;
-    e.settings.displayType = displayType;
-    e.settings.clockMode = clockMode;
-    e.settings.border = 1;
-    e.settings.analogMarks = 1;
-    e.settings.secondHand = e.settings.minuteHand = e.settings.hourHand = 1;
-    e.settings.digitalFormat = 1;
-    e.settings.calendarFormat = 2;
-    e.settings.calendarPattern = 1;
-    e.countdownHours = kCountdownHours;
-    std::strcpy(e.settings.digitalFontStyle, "Regular");
-    return e;
+    return fixture::EditDataBuilder(160, 120, displayType, clockMode)
+        .Border()
+        .Dial()
+        .DigitalFormat(1)
+        .Calendar(2, 1)
+        .Countdown(kCountdownHours, 0, 0)
+        .Style(fixture::Group::kDigital, "Regular");
 }
 
 } // namespace
@@ -292,15 +286,14 @@ int main(int argc, char** argv) {
         {kDisplayAnalog, kModeTime},         {kDisplayDigital, kModeTime},
         {kDisplayInvisible, kModeTime},      {kDisplayCalendar, kModeTime},
         {kDisplayDigital, kModeChronometer}, {kDisplayDigital, kModeCountdown}};
-    CreationRecord where{};
     for (int i = 0; i < kObjects; ++i) {
         Object& o = s.objects[i];
         o.g = static_cast<GuardedRun*>(std::calloc(1, sizeof(GuardedRun)));
         std::memset(o.g->before, kGuard, sizeof o.g->before);
         std::memset(o.g->after, kGuard, sizeof o.g->after);
-        o.g->run.header.runHeader = rh;
-        EditData e = Settings(types[i][0], types[i][1]);
-        if (CreateRunObject(&o.g->run, &e, &where) != 0) Fail("%s not created", kNames[i]);
+        if (fixture::CreateObject(CreateRunObject, &o.g->run, kRunDataSize, rh,
+                                  Settings(types[i][0], types[i][1])) != 0)
+            Fail("%s not created", kNames[i]);
         o.oracle.calendar = types[i][0] == kDisplayCalendar;
         o.oracle.Refresh(sim::Clock());
     }

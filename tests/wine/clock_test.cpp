@@ -7,17 +7,7 @@
 
 namespace {
 
-SYSTEMTIME Time(int year, int month, int day, int hour, int minute, int second, int ms) {
-    SYSTEMTIME t = {};
-    t.wYear = static_cast<WORD>(year);
-    t.wMonth = static_cast<WORD>(month);
-    t.wDay = static_cast<WORD>(day);
-    t.wHour = static_cast<WORD>(hour);
-    t.wMinute = static_cast<WORD>(minute);
-    t.wSecond = static_cast<WORD>(second);
-    t.wMilliseconds = static_cast<WORD>(ms);
-    return t;
-}
+using fixture::Moment;
 
 std::string Show(const SYSTEMTIME& t) {
     char text[64];
@@ -64,10 +54,10 @@ TEST_F(WineClock, ExpressionsReadTheSimulatedClock) {
         SYSTEMTIME time;
         int32_t expected[8]; // hundredths .. year, as the expressions order them
     } cases[] = {
-        {Time(1999, 12, 31, 23, 59, 58, 999), {99, 58, 59, 23, 5, 31, 12, 1999}},
-        {Time(2000, 2, 29, 0, 0, 0, 9), {0, 0, 0, 0, 2, 29, 2, 2000}},
-        {Time(2026, 3, 5, 10, 15, 42, 570), {57, 42, 15, 10, 4, 5, 3, 2026}},
-        {Time(1601, 1, 1, 12, 1, 2, 10), {1, 2, 1, 12, 1, 1, 1, 1601}},
+        {Moment(1999, 12, 31, 23, 59, 58, 999), {99, 58, 59, 23, 5, 31, 12, 1999}},
+        {Moment(2000, 2, 29, 0, 0, 0, 9), {0, 0, 0, 0, 2, 29, 2, 2000}},
+        {Moment(2026, 3, 5, 10, 15, 42, 570), {57, 42, 15, 10, 4, 5, 3, 2026}},
+        {Moment(1601, 1, 1, 12, 1, 2, 10), {1, 2, 1, 12, 1, 1, 1, 1601}},
     };
     for (const auto& c : cases) {
         hostclock::Set(c.time);
@@ -84,14 +74,14 @@ TEST_F(WineClock, TimeSettersWriteThroughAndKeepTheDate) {
         SYSTEMTIME expected;
     } cases[] = {
         // From 2026-03-05 10:15:42.570; the milliseconds keep only hundredths.
-        {kSetHundredths, 37, Time(2026, 3, 5, 10, 15, 42, 370)},
-        {kSetSeconds, 0, Time(2026, 3, 5, 10, 15, 0, 570)},
-        {kSetMinutes, 59, Time(2026, 3, 5, 10, 59, 42, 570)},
-        {kSetHours, 23, Time(2026, 3, 5, 23, 15, 42, 570)},
-        {kSetDayOfMonth, 31, Time(2026, 3, 31, 10, 15, 42, 570)},
-        {kSetMonth, 12, Time(2026, 12, 5, 10, 15, 42, 570)},
-        {kSetYear, 2000, Time(2000, 3, 5, 10, 15, 42, 570)},
-        {kSetYear, 1980, Time(1980, 3, 5, 10, 15, 42, 570)},
+        {kSetHundredths, 37, Moment(2026, 3, 5, 10, 15, 42, 370)},
+        {kSetSeconds, 0, Moment(2026, 3, 5, 10, 15, 0, 570)},
+        {kSetMinutes, 59, Moment(2026, 3, 5, 10, 59, 42, 570)},
+        {kSetHours, 23, Moment(2026, 3, 5, 23, 15, 42, 570)},
+        {kSetDayOfMonth, 31, Moment(2026, 3, 31, 10, 15, 42, 570)},
+        {kSetMonth, 12, Moment(2026, 12, 5, 10, 15, 42, 570)},
+        {kSetYear, 2000, Moment(2000, 3, 5, 10, 15, 42, 570)},
+        {kSetYear, 1980, Moment(1980, 3, 5, 10, 15, 42, 570)},
     };
     for (const auto& c : cases) {
         hostclock::Reset();
@@ -136,10 +126,10 @@ TEST_F(WineClock, ImpossibleDatesAreRefusedAndTheWeekdayPassesUnchanged) {
         Action action;
         int32_t value;
     } refused[] = {
-        {Time(2026, 3, 31, 8, 0, 0, 0), kSetMonth, 4},
-        {Time(2026, 4, 1, 8, 0, 0, 0), kSetDayOfMonth, 31},
-        {Time(2024, 2, 29, 8, 0, 0, 0), kSetYear, 2025},
-        {Time(2026, 2, 1, 8, 0, 0, 0), kSetDayOfMonth, 29},
+        {Moment(2026, 3, 31, 8, 0, 0, 0), kSetMonth, 4},
+        {Moment(2026, 4, 1, 8, 0, 0, 0), kSetDayOfMonth, 31},
+        {Moment(2024, 2, 29, 8, 0, 0, 0), kSetYear, 2025},
+        {Moment(2026, 2, 1, 8, 0, 0, 0), kSetDayOfMonth, 29},
     };
     for (const auto& r : refused) {
         hostclock::Set(r.start);
@@ -163,7 +153,7 @@ TEST_F(WineClock, CreationAndSamplingReadTheSimulatedClock) {
         {kDisplayCalendar, {4, 5, 6}},
     };
     for (const auto& c : cases) {
-        hostclock::Set(Time(1999, 12, 31, 23, 59, 59, 950));
+        hostclock::Set(Moment(1999, 12, 31, 23, 59, 59, 950));
         ClearCallbacks();
         int16_t result = -1;
         RunData* late = CreateObject(wine::MakeEditData(c.displayType), 0, 0, &result);

@@ -9,9 +9,9 @@
 
 namespace {
 
+using fixture::Moment;
 using wine::Api;
 using wine::CallbackCall;
-using wine::Moment;
 using wine::WineHost;
 
 std::vector<int32_t> PushedCodes(const std::vector<CallbackCall>& calls) {

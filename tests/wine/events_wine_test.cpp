@@ -11,8 +11,8 @@
 
 namespace {
 
+using fixture::Moment;
 using wine::Api;
-using wine::Moment;
 using wine::WineHost;
 
 struct Broadcast {

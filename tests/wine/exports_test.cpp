@@ -1,5 +1,4 @@
 // The DLL's export directory and HOSTRUN imports, read from the loaded image.
-#include "tests/wine/export_table.h"
 #include "tests/wine/wine_fixture.h"
 
 #include <map>
@@ -37,7 +36,7 @@ TEST(Exports, NamesAndOrdinalsAreExactlyTheTable) {
 
     std::map<std::string, int> expected;
     std::set<int> expectedOrdinals;
-    for (const wine::ExportEntry& e : wine::kExports) {
+    for (const EntryPointName& e : kEntryPoints) {
         expected[e.name] = e.ordinal;
         expectedOrdinals.insert(e.ordinal);
     }
@@ -55,7 +54,7 @@ TEST(Exports, NamesAndOrdinalsAreExactlyTheTable) {
 }
 
 TEST(Exports, ResolveByOrdinalToTheNamedEntry) {
-    for (const wine::ExportEntry& e : wine::kExports) {
+    for (const EntryPointName& e : kEntryPoints) {
         FARPROC byOrdinal = wine::ExportByOrdinal(e.ordinal);
         EXPECT_NE(nullptr, byOrdinal) << e.name;
         EXPECT_EQ(byOrdinal, GetProcAddress(wine::Chronyx(), e.name)) << e.name;

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "fixtures/edit_data_builder.h"
+#include "fixtures/run_object.h"
 #include "host/common/import_patch.h"
 
 namespace wine {
@@ -41,10 +43,6 @@ HMODULE LoadChronyx() {
 
 template <typename F> void Resolve(F* slot, WORD ordinal) {
     *slot = reinterpret_cast<F>(reinterpret_cast<void*>(ExportByOrdinal(ordinal)));
-}
-
-void CopyFace(FontDescription* font, const char* face) {
-    std::strncpy(font->faceName, face, sizeof font->faceName - 1);
 }
 
 } // namespace
@@ -98,26 +96,11 @@ RoutineTables Tables() {
 }
 
 EditData MakeEditData(int16_t displayType) {
-    EditData edit = {};
-    edit.width = 120;
-    edit.height = 40;
-    edit.settings.displayType = displayType;
-    edit.settings.clockMode = kModeTime;
-    edit.settings.analogMarks = 1;
-    edit.settings.analogNumerals = kNumeralsArabic;
-    edit.settings.secondHand = edit.settings.minuteHand = edit.settings.hourHand = 1;
-    edit.settings.secondHandColor = RGB(255, 0, 0);
-    edit.settings.minuteHandColor = RGB(0, 255, 0);
-    edit.settings.hourHandColor = RGB(0, 0, 255);
-    edit.settings.analogColor = edit.settings.digitalColor = edit.settings.calendarColor =
-        RGB(255, 255, 255);
-    for (FontDescription* font :
-         {&edit.settings.analogFont, &edit.settings.digitalFont, &edit.settings.calendarFont}) {
-        font->height = -16;
-        font->weight = 400;
-        CopyFace(font, "Arial");
-    }
-    return edit;
+    return fixture::EditDataBuilder(120, 40, displayType)
+        .Dial()
+        .HandColours(RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255))
+        .Colours(RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255))
+        .Fonts(16, "Arial");
 }
 
 void WineHost::SetUp() {
@@ -150,11 +133,8 @@ RunData* WineHost::CreateObject(const EditData& edit, int16_t x, int16_t y, int1
     auto* run = static_cast<RunData*>(std::calloc(1, sizeof(RunData)));
     if (!run) return nullptr;
     objects_.push_back(run);
-    run->header.runHeader = &runHeader;
-    CreationRecord creation = {};
-    creation.x = x;
-    creation.y = y;
-    const int16_t answer = Api().CreateRunObject(run, &edit, &creation);
+    const int16_t answer =
+        fixture::CreateObject(Api().CreateRunObject, run, sizeof(RunData), &runHeader, edit, x, y);
     if (result) *result = answer;
     return run;
 }

@@ -14,22 +14,9 @@
 #include "host/common/host_clock.h"
 #include "host/hostrun/hostrun_host.h"
 #include "contract/entry_points.h"
+#include "fixtures/moment.h"
 
 namespace wine {
-
-// A moment for the host clock; the clock takes the weekday from the date.
-inline SYSTEMTIME Moment(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second,
-                         WORD millisecond) {
-    SYSTEMTIME t = {};
-    t.wYear = year;
-    t.wMonth = month;
-    t.wDay = day;
-    t.wHour = hour;
-    t.wMinute = minute;
-    t.wSecond = second;
-    t.wMilliseconds = millisecond;
-    return t;
-}
 
 // The loaded CHRONYX.dll; its kernel32 clock imports already patched.
 HMODULE Chronyx();

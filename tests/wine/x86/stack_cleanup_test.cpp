@@ -1,7 +1,6 @@
 // The stack clean-up of every export and routine: the 32-bit contract is the
 // standard call, each callee removing its own arguments. x64 has one calling
 // convention, in which the caller cleans up, so these hold on 32-bit only.
-#include "tests/wine/export_table.h"
 #include "tests/wine/wine_fixture.h"
 #include "tests/wine/x86/stack_probe.h"
 
@@ -14,7 +13,7 @@ namespace {
 class StackCleanUp : public wine::WineHost {};
 
 int ArgumentsOf(uint16_t ordinal) {
-    for (const wine::ExportEntry& e : wine::kExports)
+    for (const EntryPointName& e : kEntryPoints)
         if (e.ordinal == ordinal) return e.arguments;
     return -1;
 }
@@ -22,7 +21,7 @@ int ArgumentsOf(uint16_t ordinal) {
 TEST_F(StackCleanUp, EditorEntryPointsRemoveFourBytesPerArgument) {
     alignas(8) static uint8_t scratch[4096];
     const uint32_t pointer = reinterpret_cast<uint32_t>(scratch);
-    for (const wine::ExportEntry& e : wine::kExports) {
+    for (const EntryPointName& e : kEntryPoints) {
         if (e.ordinal >= ordinals::kCreateRunObject && e.ordinal <= ordinals::kGetRunObjectInfos)
             continue; // run-time: below
         if (e.ordinal >= ordinals::kGetImageInfosRunObject) continue;

@@ -3,12 +3,12 @@
 // device contexts are counted so that leaks show.
 #include <cstring>
 
-#include "platform/sim_state.h"
+#include "simulated_machine/sim_state.h"
 
 namespace {
 
-HostSurface* const kSurface = reinterpret_cast<HostSurface*>(uintptr_t{0x5000});
-HostFontBank* const kFontBank = reinterpret_cast<HostFontBank*>(uintptr_t{0x6000});
+HostSurface* const kSurface = reinterpret_cast<HostSurface*>(sim::kSurfaceHandle);
+HostFontBank* const kFontBank = reinterpret_cast<HostFontBank*>(sim::kFontBankHandle);
 
 int64_t H(const void* h) {
     return static_cast<int64_t>(reinterpret_cast<uintptr_t>(h));
@@ -16,9 +16,9 @@ int64_t H(const void* h) {
 
 HDC NewDc(const char* op) {
     uintptr_t h = sim::NewHandle();
-    sim::state().dcs[h] = sim::DcState{reinterpret_cast<HGDIOBJ>(uintptr_t{0x40}),
-                                       reinterpret_cast<HGDIOBJ>(uintptr_t{0x20}),
-                                       reinterpret_cast<HGDIOBJ>(uintptr_t{0x28})};
+    sim::state().dcs[h] = sim::DcState{reinterpret_cast<HGDIOBJ>(sim::kOriginalPen),
+                                       reinterpret_cast<HGDIOBJ>(sim::kOriginalBrush),
+                                       reinterpret_cast<HGDIOBJ>(sim::kOriginalFont)};
     sim::Record(op, {static_cast<int64_t>(h)});
     return reinterpret_cast<HDC>(h);
 }
@@ -101,7 +101,7 @@ HFONT WINAPI HostFontGetGdiFont(HostFontBank* bank, uint32_t handle) {
         sim::Record("HostFontGetGdiFont", {H(bank), handle, 0});
         return nullptr;
     }
-    uintptr_t h = sim::NewHandle() | 0x8; // fonts carry bit 3 (see SelectObject)
+    uintptr_t h = sim::NewHandle() | sim::kFontBit;
     sim::state().liveGdi.insert(h);
     sim::Record("HostFontGetGdiFont", {H(bank), handle, static_cast<int64_t>(h)});
     return reinterpret_cast<HFONT>(h);

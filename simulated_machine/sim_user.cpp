@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/sim_decimal.h"
-#include "platform/sim_state.h"
+#include "simulated_machine/sim_decimal.h"
+#include "simulated_machine/sim_state.h"
 
 namespace {
 

@@ -3,18 +3,12 @@
 // that a draw puts back what it found and deletes what it made.
 #include <cstring>
 
-#include "platform/sim_state.h"
+#include "simulated_machine/sim_state.h"
 
 namespace {
 
-constexpr uintptr_t kStockBase = 0x100;
-
 int64_t H(const void* h) {
     return static_cast<int64_t>(reinterpret_cast<uintptr_t>(h));
-}
-
-bool IsStock(uintptr_t h) {
-    return h >= kStockBase && h < kStockBase + 32;
 }
 
 } // namespace
@@ -28,22 +22,19 @@ extern "C" HPEN WINAPI CreatePen(int style, int width, COLORREF colour) {
 
 extern "C" HGDIOBJ WINAPI GetStockObject(int which) {
     sim::Record("GetStockObject", {which});
-    return reinterpret_cast<HGDIOBJ>(kStockBase + static_cast<uintptr_t>(which));
+    return reinterpret_cast<HGDIOBJ>(sim::kStockBase + static_cast<uintptr_t>(which));
 }
 
-// Pens, brushes and fonts go to their own slot; kind is told by the handle's
-// origin: stock brush, a font from the host, or anything else taken as a pen.
+// Pens, brushes and fonts go to their own slot.
 extern "C" HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
     sim::Record("SelectObject", {H(dc), H(object)});
     auto it = sim::state().dcs.find(reinterpret_cast<uintptr_t>(dc));
     if (it == sim::state().dcs.end()) return nullptr;
-    uintptr_t h = reinterpret_cast<uintptr_t>(object);
     sim::DcState& s = it->second;
-    HGDIOBJ* slot = &s.pen;
-    if (h == kStockBase + NULL_BRUSH || h == 0x20 /* default brush */)
-        slot = &s.brush;
-    else if (h & 0x8)
-        slot = &s.font; // fonts carry bit 3, see NewFontHandle
+    const sim::Slot kind = sim::SlotOf(reinterpret_cast<uintptr_t>(object));
+    HGDIOBJ* slot = kind == sim::Slot::kBrush  ? &s.brush
+                    : kind == sim::Slot::kFont ? &s.font
+                                               : &s.pen;
     HGDIOBJ previous = *slot;
     *slot = object;
     return previous;
@@ -57,7 +48,7 @@ extern "C" BOOL WINAPI Ellipse(HDC dc, int left, int top, int right, int bottom)
 extern "C" BOOL WINAPI DeleteObject(HGDIOBJ object) {
     sim::Record("DeleteObject", {H(object)});
     uintptr_t h = reinterpret_cast<uintptr_t>(object);
-    if (IsStock(h)) return TRUE;
+    if (sim::IsStock(h)) return TRUE;
     return sim::state().liveGdi.erase(h) ? TRUE : FALSE;
 }
 

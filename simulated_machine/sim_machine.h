@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "contract/host_services.h"
-#include "platform/windows_api.h"
+#include "winapi/windows_api.h"
 
 namespace sim {
 
@@ -24,12 +24,13 @@ struct Call {
 };
 
 // Puts the whole machine back to its initial state: clock at
-// 2026-03-05 10:15:42.570 (a Thursday), empty profile, no failures armed,
+// fixture::kDefaultMoment, empty profile, no failures armed,
 // recorders empty and on, every counter at 0.
 void Reset();
 
 // ---- clock ----
 void SetClock(int year, int month, int day, int hour, int minute, int second, int millisecond);
+void SetClock(const SYSTEMTIME& moment); // the weekday is taken from the date
 SYSTEMTIME Clock();
 // Moves the clock by a signed number of milliseconds across days, months and
 // years, keeping the weekday right.

@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "platform/sim_state.h"
+#include "simulated_machine/sim_state.h"
 
 namespace sim {
 
@@ -19,7 +19,7 @@ void Record(const char* op, std::initializer_list<int64_t> args, const char* tex
 }
 
 uintptr_t NewHandle() {
-    return state().nextHandle += 0x10;
+    return state().nextHandle += kMadeHandleStep;
 }
 
 void ResetHost(); // sim_hostrun.cpp
@@ -27,8 +27,7 @@ void ResetHost(); // sim_hostrun.cpp
 void Reset() {
     for (void* p : state().liveAllocs)
         std::free(p);
-    state() = State();
-    SetClock(2026, 3, 5, 10, 15, 42, 570);
+    state() = State(); // the clock at the default moment
     ResetHost();
 }
 

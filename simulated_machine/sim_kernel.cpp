@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/sim_state.h"
+#include "simulated_machine/sim_state.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// The simulated machine's state, shared by the platform/sim_*.cpp files only.
+// The simulated machine's state, shared by the simulated_machine/sim_*.cpp files only.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim_machine.h"
+#include "fixtures/clock_core.h"
+#include "simulated_machine/sim_handles.h"
+#include "simulated_machine/sim_machine.h"
 
 namespace sim {
 
@@ -59,15 +61,13 @@ struct DcState {
 };
 
 struct State {
-    SYSTEMTIME clock;
-    int clockReads = 0;
-    int clockWrites = 0;
+    fixture::ClockCore clock;
     std::map<std::string, std::string> profile; // "section\nkey", lower case
     bool failNextAlloc = false;
     std::set<void*> liveAllocs;
     bool recording = true;
     std::vector<Call> calls;
-    uintptr_t nextHandle = 0x10000;
+    uintptr_t nextHandle = kFirstMadeHandle;
     HandleSet<uintptr_t> liveGdi;
     HandleMap<uintptr_t, DcState> dcs; // handed out and not given back
     std::function<SIZE(const char*, int)> measure;
