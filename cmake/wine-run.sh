@@ -37,12 +37,16 @@ export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH="$arch"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+# A prefix whose registry is empty was cut off while its server saved it (a
+# machine stopped hard): Wine would run on with an empty registry, so it is
+# made again.
+if [ ! -s "$WINEPREFIX/system.reg" ]; then
     # Tests may start in parallel: only one of them builds the prefix.
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
-        if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        if [ ! -s "$WINEPREFIX/system.reg" ]; then
+            rm -f "$WINEPREFIX"/*.reg "$WINEPREFIX/.update-timestamp"
             mkdir -p "$WINEPREFIX"
             "$loader" wineboot -i >/dev/null 2>&1
             WINEPREFIX="$WINEPREFIX" wineserver -w
@@ -57,7 +61,11 @@ keep)
     # that every later one would otherwise start and stop again.
     "$loader" cmd /c exit >/dev/null 2>&1
     ;;
-stop) wineserver -k 2>/dev/null || true ;;
+stop)
+    # Waits for the server to save the registry: the VM powers off after.
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    ;;
 *)
     echo "wine-run.sh: --server must be keep or stop, not $server" >&2
     exit 2
