@@ -37,15 +37,9 @@ target_link_options(CHRONYX PRIVATE
     -Wl,--gc-sections -Wl,--no-insert-timestamp)
 # The trigonometry and the string and memory routines come from msvcrt.dll,
 # through an import library of just those: anything more fails the link.
-set(CHX_CRT_IMPLIB ${CMAKE_CURRENT_BINARY_DIR}/libmsvcrt_imports.a)
 chx_def_from_template(${PROJECT_SOURCE_DIR}/resources/msvcrt_imports.def.in CHX_CRT_DEF)
-add_custom_command(
-    OUTPUT ${CHX_CRT_IMPLIB}
-    COMMAND ${CMAKE_DLLTOOL} -d ${CHX_CRT_DEF} -l libmsvcrt_imports.a -D msvcrt.dll
-    DEPENDS ${CHX_CRT_DEF}
-    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    COMMENT "Import library for the C routines of msvcrt.dll")
-add_custom_target(msvcrt_imports DEPENDS ${CHX_CRT_IMPLIB})
+chx_import_library(msvcrt_imports ${CHX_CRT_DEF} msvcrt.dll
+                   "Import library for the C routines of msvcrt.dll" CHX_CRT_IMPLIB)
 add_dependencies(CHRONYX msvcrt_imports)
 target_link_libraries(CHRONYX PRIVATE ${CHX_CRT_IMPLIB})
 

@@ -45,16 +45,22 @@ include(${CMAKE_CURRENT_LIST_DIR}/import_lists.cmake)
 chx_def_from_template(${PROJECT_SOURCE_DIR}/resources/hostrun_imports.def.in
                       CHX_HOSTRUN_IMPORTS_DEF)
 
-set(CHX_HOSTRUN_IMPLIB ${CMAKE_CURRENT_BINARY_DIR}/libhostrun_imports.a)
-add_custom_command(
-    OUTPUT ${CHX_HOSTRUN_IMPLIB}
-    COMMAND ${CMAKE_DLLTOOL} -d ${CHX_HOSTRUN_IMPORTS_DEF} -l libhostrun_imports.a -D HOSTRUN.dll
-    DEPENDS ${CHX_HOSTRUN_IMPORTS_DEF}
-    # dlltool names its symbols after the output path: a relative one keeps
-    # the build folder out of them.
-    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    COMMENT "Import library for HOSTRUN.dll (by ordinal)")
-add_custom_target(hostrun_imports DEPENDS ${CHX_HOSTRUN_IMPLIB})
+# An import library NAME (libNAME.a, target NAME) for DLL from a .def file.
+function(chx_import_library name def dll comment out_var)
+    set(implib ${CMAKE_CURRENT_BINARY_DIR}/lib${name}.a)
+    add_custom_command(
+        OUTPUT ${implib}
+        COMMAND ${CMAKE_DLLTOOL} -d ${def} -l lib${name}.a -D ${dll}
+        DEPENDS ${def}
+        # dlltool names its symbols after the output path: a relative one
+        # keeps the build folder out of them.
+        WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+        COMMENT "${comment}")
+    add_custom_target(${name} DEPENDS ${implib})
+    set(${out_var} ${implib} PARENT_SCOPE)
+endfunction()
+chx_import_library(hostrun_imports ${CHX_HOSTRUN_IMPORTS_DEF} HOSTRUN.dll
+                   "Import library for HOSTRUN.dll (by ordinal)" CHX_HOSTRUN_IMPLIB)
 
 add_library(CHRONYX SHARED
     ${CHX_MODULE_SOURCES}
