@@ -51,6 +51,8 @@ elif (int(counted[1]), int(counted[2])) != (suite, 0):
     failures.append(f"got [{last}], expected [{suite} passed, 0 failed]")
 if run.returncode != 0:
     failures.append(f"run-tests.cmd exited {run.returncode}, expected 0")
+if failures:
+    print(run.stderr, end="")
 for failure in failures:
     print(f"FAIL: {folder}/run-tests.cmd: {failure}")
 if not failures:
