@@ -18,8 +18,8 @@ export STANDIN PATH
 
 standin() {
     {
-        echo '#!/bin/bash'
-        echo 'echo "$(basename "$0") $*" >>"$STANDIN/calls"'
+        echo '#!/bin/sh'
+        echo 'echo "${0##*/} $*" >>"$STANDIN/calls"'
         cat
     } >"$STANDIN/bin/$1"
     chmod +x "$STANDIN/bin/$1"
@@ -52,7 +52,15 @@ OUT
 install)
     case "${STANDIN_INSTALL:-ok}" in
     ok) ;;
-    release) [[ " $* " == *" -t "* ]] || { echo " wine32:i386 : Depends: libwine:i386 (= 8.0) but it is not going to be installed"; exit 100; } ;;
+    release)
+        case " $* " in
+        *" -t "*) ;;
+        *)
+            echo " wine32:i386 : Depends: libwine:i386 (= 8.0) but it is not going to be installed"
+            exit 100
+            ;;
+        esac
+        ;;
     never)
         echo " wine32:i386 : Depends: libwine:i386 (= 8.0) but it is not going to be installed"
         echo "E: Unable to correct problems, you have held broken packages."
@@ -81,8 +89,11 @@ esac
 SH
 
 standin dpkg-query <<'SH'
-[ "${STANDIN_INSTALLED:-}" = all ] || [[ " ${STANDIN_INSTALLED:-} " == *" ${*: -1} "* ]] || exit 1
-printf 'install ok installed'
+for package; do :; done
+case " ${STANDIN_INSTALLED:-} " in
+" all " | *" $package "*) printf 'install ok installed' ;;
+*) exit 1 ;;
+esac
 SH
 
 standin sleep <<'SH'
