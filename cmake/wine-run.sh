@@ -75,6 +75,8 @@ fill_cache() {
         flock 8
         [ -s "$kept/system.reg" ] && exit 0
         echo "wine-run.sh: making the $arch Wine prefix kept for this machine in $kept" >&2
+        # What a maker cut off left; an hour is far longer than any make.
+        find "$cache_dir" -maxdepth 1 -name ".making-$arch.*" -mmin +60 -exec rm -rf {} +
         making=$(mktemp -d "$cache_dir/.making-$arch.XXXXXX") || exit 1
         if ! make_prefix "$making"; then
             rm -rf "$making"
