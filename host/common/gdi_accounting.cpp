@@ -1,0 +1,251 @@
+// One ledger for the process: the replacements in the import tables carry no
+// context of their own, and the module is called on one thread.
+#include "host/common/gdi_accounting.h"
+
+#include <iterator>
+
+#include "contract/host_services.h"
+#include "host/common/import_patch.h"
+
+namespace gdiaccount {
+
+namespace {
+
+// Something the module made or was handed, which it must delete.
+struct Made {
+    HGDIOBJ handle;
+    Call from;
+    bool deleted;
+    bool deletionFailed; // a DeleteObject made to fail: the ledger deletes it
+};
+
+// A context lent to the module and what it held then.
+struct Loan {
+    HDC dc;
+    Call from;
+    HGDIOBJ held[3];
+};
+
+// The slots of a context, in the order of Loan::held.
+constexpr UINT kSlots[3] = {OBJ_PEN, OBJ_BRUSH, OBJ_FONT};
+constexpr const char* kSlotNames[3] = {"pen", "brush", "font"};
+
+struct Ledger {
+    std::vector<Made> made;
+    std::vector<Loan> loans;
+    std::vector<std::string> faults;
+    bool failing[kCallCount] = {};
+};
+
+Ledger& TheLedger() {
+    static Ledger ledger;
+    return ledger;
+}
+
+bool Failing(Call call) {
+    return TheLedger().failing[static_cast<int>(call)];
+}
+
+void Fault(const std::string& text) {
+    TheLedger().faults.push_back(text);
+}
+
+std::string WhatMade(const Made& m) {
+    return m.from == Call::kCreatePen ? "the pen from CreatePen"
+                                      : "the font from HostFontGetGdiFont";
+}
+
+std::string WhatLent(Call from) {
+    return std::string("the device context from ") + NameOf(from);
+}
+
+decltype(&::CreatePen) g_createPen;
+decltype(&::GetStockObject) g_getStockObject;
+decltype(&::SelectObject) g_selectObject;
+decltype(&::DeleteObject) g_deleteObject;
+decltype(&::HostFontGetGdiFont) g_hostFontGetGdiFont;
+decltype(&::HostGetSurfaceDC) g_hostGetSurfaceDC;
+decltype(&::HostReleaseSurfaceDC) g_hostReleaseSurfaceDC;
+decltype(&::HostBeginGdiDraw) g_hostBeginGdiDraw;
+decltype(&::HostEndGdiDraw) g_hostEndGdiDraw;
+
+void Keep(HGDIOBJ handle, Call from) {
+    if (handle) TheLedger().made.push_back(Made{handle, from, false, false});
+}
+
+HDC Lend(HDC dc, Call from) {
+    if (!dc) return dc;
+    Loan loan{dc, from, {}};
+    for (int s = 0; s < 3; ++s)
+        loan.held[s] = GetCurrentObject(dc, kSlots[s]);
+    TheLedger().loans.push_back(loan);
+    return dc;
+}
+
+// A context given back must be the one its partner lent, holding what it held.
+void GiveBack(HDC dc, Call lentBy, Call givenBy) {
+    if (!dc) return; // what a failed loan gave, handed back as it came
+    std::vector<Loan>& loans = TheLedger().loans;
+    for (auto loan = loans.rbegin(); loan != loans.rend(); ++loan) {
+        if (loan->dc != dc || loan->from != lentBy) continue;
+        for (int s = 0; s < 3; ++s)
+            if (GetCurrentObject(dc, kSlots[s]) != loan->held[s])
+                Fault(WhatLent(lentBy) + " is given back holding another " + kSlotNames[s] +
+                      " than it held when lent");
+        loans.erase(std::next(loan).base());
+        return;
+    }
+    Fault(std::string(NameOf(givenBy)) + " of a device context that " + NameOf(lentBy) +
+          " did not lend");
+}
+
+HPEN WINAPI AccountedCreatePen(int style, int width, COLORREF colour) {
+    if (Failing(Call::kCreatePen)) return nullptr;
+    HPEN pen = g_createPen(style, width, colour);
+    Keep(pen, Call::kCreatePen);
+    return pen;
+}
+
+HGDIOBJ WINAPI AccountedGetStockObject(int which) {
+    return Failing(Call::kGetStockObject) ? nullptr : g_getStockObject(which);
+}
+
+HGDIOBJ WINAPI AccountedSelectObject(HDC dc, HGDIOBJ object) {
+    return Failing(Call::kSelectObject) ? nullptr : g_selectObject(dc, object);
+}
+
+BOOL WINAPI AccountedDeleteObject(HGDIOBJ object) {
+    Ledger& ledger = TheLedger();
+    Made* mine = nullptr;
+    bool gone = false;
+    for (Made& m : ledger.made) {
+        if (m.handle != object) continue;
+        if (m.deleted || m.deletionFailed)
+            gone = true;
+        else
+            mine = &m;
+    }
+    if (!mine) {
+        Fault(gone ? "DeleteObject of an object already deleted"
+                   : "DeleteObject of an object that the draw neither made nor was handed");
+    } else {
+        for (const Loan& loan : ledger.loans)
+            for (int s = 0; s < 3; ++s)
+                if (GetCurrentObject(loan.dc, kSlots[s]) == object)
+                    Fault("DeleteObject of " + WhatMade(*mine) + " while it is selected into " +
+                          WhatLent(loan.from));
+    }
+    if (Failing(Call::kDeleteObject)) {
+        if (mine) mine->deletionFailed = true;
+        return FALSE;
+    }
+    if (mine) mine->deleted = true;
+    return g_deleteObject(object);
+}
+
+HFONT WINAPI AccountedHostFontGetGdiFont(HostFontBank* bank, uint32_t handle) {
+    if (Failing(Call::kHostFontGetGdiFont)) return nullptr;
+    HFONT font = g_hostFontGetGdiFont(bank, handle);
+    Keep(font, Call::kHostFontGetGdiFont);
+    return font;
+}
+
+HDC WINAPI AccountedHostGetSurfaceDC(HostSurface* surface) {
+    if (Failing(Call::kHostGetSurfaceDC)) return nullptr;
+    return Lend(g_hostGetSurfaceDC(surface), Call::kHostGetSurfaceDC);
+}
+
+void WINAPI AccountedHostReleaseSurfaceDC(HostSurface* surface, HDC dc) {
+    GiveBack(dc, Call::kHostGetSurfaceDC, Call::kHostReleaseSurfaceDC);
+    g_hostReleaseSurfaceDC(surface, dc);
+}
+
+HDC WINAPI AccountedHostBeginGdiDraw(HostSurface* surface) {
+    if (Failing(Call::kHostBeginGdiDraw)) return nullptr;
+    return Lend(g_hostBeginGdiDraw(surface), Call::kHostBeginGdiDraw);
+}
+
+void WINAPI AccountedHostEndGdiDraw(HostSurface* surface, HDC dc) {
+    GiveBack(dc, Call::kHostBeginGdiDraw, Call::kHostEndGdiDraw);
+    g_hostEndGdiDraw(surface, dc);
+}
+
+template <typename Function>
+bool Chain(HMODULE module, const char* dll, const char* name, Function replacement,
+           Function* next) {
+    void* previous = nullptr;
+    if (!imports::Chain(module, dll, name, reinterpret_cast<void*>(replacement), &previous))
+        return false;
+    *next = reinterpret_cast<Function>(previous);
+    return true;
+}
+
+const char* HostOperation(uint16_t ordinal) {
+    return MAKEINTRESOURCEA(ordinal);
+}
+
+} // namespace
+
+const char* NameOf(Call call) {
+    static const char* const kNames[kCallCount] = {
+        "CreatePen",          "GetStockObject",   "SelectObject",         "DeleteObject",
+        "HostFontGetGdiFont", "HostGetSurfaceDC", "HostReleaseSurfaceDC", "HostBeginGdiDraw",
+        "HostEndGdiDraw",
+    };
+    return kNames[static_cast<int>(call)];
+}
+
+bool Install(HMODULE module) {
+    using namespace host_operations;
+    const char* const kHostRun = "HOSTRUN.dll";
+    bool all = true;
+    all &= Chain(module, "gdi32.dll", "CreatePen", &AccountedCreatePen, &g_createPen);
+    all &=
+        Chain(module, "gdi32.dll", "GetStockObject", &AccountedGetStockObject, &g_getStockObject);
+    all &= Chain(module, "gdi32.dll", "SelectObject", &AccountedSelectObject, &g_selectObject);
+    all &= Chain(module, "gdi32.dll", "DeleteObject", &AccountedDeleteObject, &g_deleteObject);
+    all &= Chain(module, kHostRun, HostOperation(kHostFontGetGdiFont), &AccountedHostFontGetGdiFont,
+                 &g_hostFontGetGdiFont);
+    all &= Chain(module, kHostRun, HostOperation(kHostGetSurfaceDC), &AccountedHostGetSurfaceDC,
+                 &g_hostGetSurfaceDC);
+    all &= Chain(module, kHostRun, HostOperation(kHostReleaseSurfaceDC),
+                 &AccountedHostReleaseSurfaceDC, &g_hostReleaseSurfaceDC);
+    all &= Chain(module, kHostRun, HostOperation(kHostBeginGdiDraw), &AccountedHostBeginGdiDraw,
+                 &g_hostBeginGdiDraw);
+    all &= Chain(module, kHostRun, HostOperation(kHostEndGdiDraw), &AccountedHostEndGdiDraw,
+                 &g_hostEndGdiDraw);
+    return all;
+}
+
+void SetFailing(Call call, bool failing) {
+    TheLedger().failing[static_cast<int>(call)] = failing;
+}
+
+std::vector<std::string> Settle() {
+    Ledger& ledger = TheLedger();
+    for (const Loan& loan : ledger.loans)
+        Fault(WhatLent(loan.from) + " is not given back");
+    for (const Made& m : ledger.made) {
+        if (m.deletionFailed) {
+            // The module asked; only the failure kept it.
+            DeleteObject(m.handle);
+        } else if (!m.deleted) {
+            Fault(WhatMade(m) + " is not deleted");
+        } else if (GetObjectType(m.handle) != 0) {
+            Fault(WhatMade(m) + " is deleted but lives on, still selected somewhere");
+        }
+    }
+    ledger.made.clear();
+    ledger.loans.clear();
+    std::vector<std::string> faults;
+    faults.swap(ledger.faults);
+    return faults;
+}
+
+void Reset() {
+    Settle();
+    for (bool& failing : TheLedger().failing)
+        failing = false;
+}
+
+} // namespace gdiaccount
