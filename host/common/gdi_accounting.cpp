@@ -2,6 +2,7 @@
 // context of their own, and the module is called on one thread.
 #include "host/common/gdi_accounting.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "contract/host_services.h"
@@ -129,11 +130,16 @@ BOOL WINAPI AccountedDeleteObject(HGDIOBJ object) {
         Fault(gone ? "DeleteObject of an object already deleted"
                    : "DeleteObject of an object that the draw neither made nor was handed");
     } else {
-        for (const Loan& loan : ledger.loans)
-            for (int s = 0; s < 3; ++s)
-                if (GetCurrentObject(loan.dc, kSlots[s]) == object)
+        // A context lent twice at once is named once, by its latest loan.
+        std::vector<HDC> seen;
+        for (auto loan = ledger.loans.rbegin(); loan != ledger.loans.rend(); ++loan) {
+            if (std::find(seen.begin(), seen.end(), loan->dc) != seen.end()) continue;
+            seen.push_back(loan->dc);
+            for (UINT slot : kSlots)
+                if (GetCurrentObject(loan->dc, slot) == object)
                     Fault("DeleteObject of " + WhatMade(*mine) + " while it is selected into " +
-                          WhatLent(loan.from));
+                          WhatLent(loan->from));
+        }
     }
     if (Failing(Call::kDeleteObject)) {
         if (mine) mine->deletionFailed = true;
