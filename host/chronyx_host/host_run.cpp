@@ -366,14 +366,6 @@ void RestoreProfile(HostRun* run) {
     run->savedIntl.clear();
 }
 
-template <typename Function>
-void Chain(HMODULE module, const char* dll, const char* name, Function replacement,
-           Function* next) {
-    void* previous = nullptr;
-    if (imports::Chain(module, dll, name, reinterpret_cast<void*>(replacement), &previous))
-        *next = reinterpret_cast<Function>(previous);
-}
-
 } // namespace
 
 ClockMoment HostNow(const HostRun& run) {
@@ -436,8 +428,10 @@ bool StartRun(HostRun* run, const Scenario& scenario, const ModuleBinding& modul
         hostclock::Set(start);
     }
     // On top of the simulated clock, or of Windows' own with --real-clock.
-    Chain(module.module, "kernel32.dll", "SetLocalTime", LoggedSetLocalTime, &g_nextSetLocalTime);
-    Chain(module.module, "user32.dll", "SendMessageA", LoggedSendMessageA, &g_nextSendMessage);
+    imports::Chain(module.module, "kernel32.dll", "SetLocalTime", &LoggedSetLocalTime,
+                   &g_nextSetLocalTime);
+    imports::Chain(module.module, "user32.dll", "SendMessageA", &LoggedSendMessageA,
+                   &g_nextSendMessage);
     gdiaccount::Reset();
     gdiaccount::Install(module.module);
     SaveAndWriteProfile(run);

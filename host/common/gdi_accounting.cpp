@@ -65,10 +65,6 @@ decltype(&::GetStockObject) g_getStockObject;
 decltype(&::SelectObject) g_selectObject;
 decltype(&::DeleteObject) g_deleteObject;
 decltype(&::HostFontGetGdiFont) g_hostFontGetGdiFont;
-decltype(&::HostGetSurfaceDC) g_hostGetSurfaceDC;
-decltype(&::HostReleaseSurfaceDC) g_hostReleaseSurfaceDC;
-decltype(&::HostBeginGdiDraw) g_hostBeginGdiDraw;
-decltype(&::HostEndGdiDraw) g_hostEndGdiDraw;
 
 void Keep(HGDIOBJ handle, Call from) {
     if (handle) TheLedger().made.push_back(Made{handle, from, false, false});
@@ -156,39 +152,33 @@ HFONT WINAPI AccountedHostFontGetGdiFont(HostFontBank* bank, uint32_t handle) {
     return font;
 }
 
-HDC WINAPI AccountedHostGetSurfaceDC(HostSurface* surface) {
-    if (Failing(Call::kHostGetSurfaceDC)) return nullptr;
-    return Lend(g_hostGetSurfaceDC(surface), Call::kHostGetSurfaceDC);
-}
+constexpr char kHostRun[] = "HOSTRUN.dll";
 
-void WINAPI AccountedHostReleaseSurfaceDC(HostSurface* surface, HDC dc) {
-    GiveBack(dc, Call::kHostGetSurfaceDC, Call::kHostReleaseSurfaceDC);
-    g_hostReleaseSurfaceDC(surface, dc);
-}
+// The two ways the host lends a context, each with the partner that takes it
+// back, at their ordinals; both pairs have the same types.
+template <Call lend, Call giveBack, uint16_t lendAt, uint16_t giveBackAt> struct Loans {
+    static inline decltype(&::HostGetSurfaceDC) next;
+    static inline decltype(&::HostReleaseSurfaceDC) nextBack;
 
-HDC WINAPI AccountedHostBeginGdiDraw(HostSurface* surface) {
-    if (Failing(Call::kHostBeginGdiDraw)) return nullptr;
-    return Lend(g_hostBeginGdiDraw(surface), Call::kHostBeginGdiDraw);
-}
-
-void WINAPI AccountedHostEndGdiDraw(HostSurface* surface, HDC dc) {
-    GiveBack(dc, Call::kHostBeginGdiDraw, Call::kHostEndGdiDraw);
-    g_hostEndGdiDraw(surface, dc);
-}
-
-template <typename Function>
-bool Chain(HMODULE module, const char* dll, const char* name, Function replacement,
-           Function* next) {
-    void* previous = nullptr;
-    if (!imports::Chain(module, dll, name, reinterpret_cast<void*>(replacement), &previous))
-        return false;
-    *next = reinterpret_cast<Function>(previous);
-    return true;
-}
-
-const char* HostOperation(uint16_t ordinal) {
-    return MAKEINTRESOURCEA(ordinal);
-}
+    static HDC WINAPI Lent(HostSurface* surface) {
+        return Failing(lend) ? nullptr : Lend(next(surface), lend);
+    }
+    static void WINAPI GivenBack(HostSurface* surface, HDC dc) {
+        GiveBack(dc, lend, giveBack);
+        nextBack(surface, dc);
+    }
+    static bool Install(HMODULE module) {
+        const bool lends = imports::Chain(module, kHostRun, MAKEINTRESOURCEA(lendAt), &Lent, &next);
+        return imports::Chain(module, kHostRun, MAKEINTRESOURCEA(giveBackAt), &GivenBack,
+                              &nextBack) &&
+               lends;
+    }
+};
+using SurfaceLoans =
+    Loans<Call::kHostGetSurfaceDC, Call::kHostReleaseSurfaceDC, host_operations::kHostGetSurfaceDC,
+          host_operations::kHostReleaseSurfaceDC>;
+using DrawingLoans = Loans<Call::kHostBeginGdiDraw, Call::kHostEndGdiDraw,
+                           host_operations::kHostBeginGdiDraw, host_operations::kHostEndGdiDraw>;
 
 } // namespace
 
@@ -202,24 +192,18 @@ const char* NameOf(Call call) {
 }
 
 bool Install(HMODULE module) {
-    using namespace host_operations;
-    const char* const kHostRun = "HOSTRUN.dll";
     bool all = true;
-    all &= Chain(module, "gdi32.dll", "CreatePen", &AccountedCreatePen, &g_createPen);
-    all &=
-        Chain(module, "gdi32.dll", "GetStockObject", &AccountedGetStockObject, &g_getStockObject);
-    all &= Chain(module, "gdi32.dll", "SelectObject", &AccountedSelectObject, &g_selectObject);
-    all &= Chain(module, "gdi32.dll", "DeleteObject", &AccountedDeleteObject, &g_deleteObject);
-    all &= Chain(module, kHostRun, HostOperation(kHostFontGetGdiFont), &AccountedHostFontGetGdiFont,
-                 &g_hostFontGetGdiFont);
-    all &= Chain(module, kHostRun, HostOperation(kHostGetSurfaceDC), &AccountedHostGetSurfaceDC,
-                 &g_hostGetSurfaceDC);
-    all &= Chain(module, kHostRun, HostOperation(kHostReleaseSurfaceDC),
-                 &AccountedHostReleaseSurfaceDC, &g_hostReleaseSurfaceDC);
-    all &= Chain(module, kHostRun, HostOperation(kHostBeginGdiDraw), &AccountedHostBeginGdiDraw,
-                 &g_hostBeginGdiDraw);
-    all &= Chain(module, kHostRun, HostOperation(kHostEndGdiDraw), &AccountedHostEndGdiDraw,
-                 &g_hostEndGdiDraw);
+    all &= imports::Chain(module, "gdi32.dll", "CreatePen", &AccountedCreatePen, &g_createPen);
+    all &= imports::Chain(module, "gdi32.dll", "GetStockObject", &AccountedGetStockObject,
+                          &g_getStockObject);
+    all &= imports::Chain(module, "gdi32.dll", "SelectObject", &AccountedSelectObject,
+                          &g_selectObject);
+    all &= imports::Chain(module, "gdi32.dll", "DeleteObject", &AccountedDeleteObject,
+                          &g_deleteObject);
+    all &= imports::Chain(module, kHostRun, MAKEINTRESOURCEA(host_operations::kHostFontGetGdiFont),
+                          &AccountedHostFontGetGdiFont, &g_hostFontGetGdiFont);
+    all &= SurfaceLoans::Install(module);
+    all &= DrawingLoans::Install(module);
     return all;
 }
 

@@ -145,13 +145,10 @@ TEST_F(DrawAccounting, SeesEachPlantedFault) {
         g_keptType = c.keptType;
         g_penSelections = 0;
         if (c.keptType)
-            ASSERT_TRUE(imports::Chain(dll, "gdi32.dll", "DeleteObject",
-                                       reinterpret_cast<void*>(&DeleteAllBut),
-                                       reinterpret_cast<void**>(&g_delete)));
+            ASSERT_TRUE(imports::Chain(dll, "gdi32.dll", "DeleteObject", &DeleteAllBut, &g_delete));
         else
-            ASSERT_TRUE(imports::Chain(dll, "gdi32.dll", "SelectObject",
-                                       reinterpret_cast<void*>(&DropPenPutBack),
-                                       reinterpret_cast<void**>(&g_select)));
+            ASSERT_TRUE(
+                imports::Chain(dll, "gdi32.dll", "SelectObject", &DropPenPutBack, &g_select));
         RunData* run = CreateObject(EditOf(c.kind));
         ASSERT_NE(nullptr, run);
         Api().DisplayRunObject(run);
