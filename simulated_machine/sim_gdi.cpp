@@ -1,6 +1,9 @@
 // The simulated graphics interface: records every call, hands out distinct
 // handles, and keeps what each device context has selected, so tests can see
-// that a draw puts back what it found and deletes what it made.
+// that a draw puts back what it found and deletes what it made. Where the
+// counts depend on it, it answers as Windows does: an object deleted while
+// selected lives on until it is selected out, and a context the host has not
+// lent selects and measures nothing.
 #include <cstring>
 
 #include "simulated_machine/sim_state.h"
@@ -9,6 +12,23 @@ namespace {
 
 int64_t H(const void* h) {
     return static_cast<int64_t>(reinterpret_cast<uintptr_t>(h));
+}
+
+sim::DcState* LentDc(HDC dc) {
+    auto it = sim::state().dcs.find(reinterpret_cast<uintptr_t>(dc));
+    return it == sim::state().dcs.end() ? nullptr : &it->second;
+}
+
+bool IsSelectedAnywhere(uintptr_t h) {
+    for (const auto& [dc, s] : sim::state().dcs)
+        for (HGDIOBJ selected : {s.pen, s.brush, s.font})
+            if (reinterpret_cast<uintptr_t>(selected) == h) return true;
+    return false;
+}
+
+// A made handle that is no longer live names nothing.
+bool IsDeleted(uintptr_t h) {
+    return h >= sim::kFirstMadeHandle && !sim::state().liveGdi.count(h);
 }
 
 } // namespace
@@ -28,15 +48,20 @@ extern "C" HGDIOBJ WINAPI GetStockObject(int which) {
 // Pens, brushes and fonts go to their own slot.
 extern "C" HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
     sim::Record("SelectObject", {H(dc), H(object)});
-    auto it = sim::state().dcs.find(reinterpret_cast<uintptr_t>(dc));
-    if (it == sim::state().dcs.end()) return nullptr;
-    sim::DcState& s = it->second;
-    const sim::Slot kind = sim::SlotOf(reinterpret_cast<uintptr_t>(object));
-    HGDIOBJ* slot = kind == sim::Slot::kBrush  ? &s.brush
-                    : kind == sim::Slot::kFont ? &s.font
-                                               : &s.pen;
+    sim::DcState* s = LentDc(dc);
+    const uintptr_t h = reinterpret_cast<uintptr_t>(object);
+    if (!s || IsDeleted(h)) return nullptr;
+    const sim::Slot kind = sim::SlotOf(h);
+    HGDIOBJ* slot = kind == sim::Slot::kBrush  ? &s->brush
+                    : kind == sim::Slot::kFont ? &s->font
+                                               : &s->pen;
     HGDIOBJ previous = *slot;
     *slot = object;
+    const uintptr_t out = reinterpret_cast<uintptr_t>(previous);
+    if (sim::state().deletedWhileSelected.count(out) && !IsSelectedAnywhere(out)) {
+        sim::state().deletedWhileSelected.erase(out);
+        sim::state().liveGdi.erase(out);
+    }
     return previous;
 }
 
@@ -49,12 +74,18 @@ extern "C" BOOL WINAPI DeleteObject(HGDIOBJ object) {
     sim::Record("DeleteObject", {H(object)});
     uintptr_t h = reinterpret_cast<uintptr_t>(object);
     if (sim::IsStock(h)) return TRUE;
-    return sim::state().liveGdi.erase(h) ? TRUE : FALSE;
+    if (!sim::state().liveGdi.count(h)) return FALSE;
+    if (IsSelectedAnywhere(h))
+        sim::state().deletedWhileSelected.insert(h);
+    else
+        sim::state().liveGdi.erase(h);
+    return TRUE;
 }
 
 extern "C" BOOL WINAPI GetTextExtentPointA(HDC dc, LPCSTR text, int length, LPSIZE size) {
     std::string t(text, static_cast<size_t>(length > 0 ? length : 0));
     sim::Record("GetTextExtentPointA", {H(dc), length}, t.c_str());
+    if (!LentDc(dc)) return FALSE;
     if (sim::state().measure) {
         *size = sim::state().measure(text, length);
     } else {
