@@ -4,7 +4,7 @@
 # driven without installing anything or running Wine. Each logs its call as
 # one line in $STANDIN/calls; what it answers is set by:
 #   STANDIN_UPDATE     ok | index (one i386 index of the wrong size) | lock
-#   STANDIN_INSTALL    ok | release (only with -t) | never
+#   STANDIN_INSTALL    ok | release (only with -t) | no-i386 | never
 #   STANDIN_INSTALLED  packages dpkg-query finds installed, or "all"
 #   STANDIN_DOWNLOAD   ok | never
 #   STANDIN_KERNEL     when apt-cache names the kernel: always | after-update
@@ -56,6 +56,14 @@ install)
         case " $* " in
         *" -t "*) ;;
         *)
+            echo " wine32:i386 : Depends: libwine:i386 (= 8.0) but it is not going to be installed"
+            exit 100
+            ;;
+        esac
+        ;;
+    no-i386)
+        case " $* " in
+        *":i386 "*)
             echo " wine32:i386 : Depends: libwine:i386 (= 8.0) but it is not going to be installed"
             exit 100
             ;;
