@@ -14,6 +14,10 @@ int64_t H(const void* h) {
 } // namespace
 
 extern "C" HPEN WINAPI CreatePen(int style, int width, COLORREF colour) {
+    if (sim::Fails(sim::Acquiring::kCreatePen)) {
+        sim::Record("CreatePen", {style, width, colour, 0}, nullptr, true);
+        return nullptr;
+    }
     uintptr_t h = sim::NewHandle();
     sim::state().liveGdi.insert(h);
     sim::Record("CreatePen", {style, width, colour, static_cast<int64_t>(h)});
@@ -21,17 +25,26 @@ extern "C" HPEN WINAPI CreatePen(int style, int width, COLORREF colour) {
 }
 
 extern "C" HGDIOBJ WINAPI GetStockObject(int which) {
-    sim::Record("GetStockObject", {which});
+    const bool fails = sim::Fails(sim::Acquiring::kGetStockObject);
+    sim::Record("GetStockObject", {which}, nullptr, fails);
+    if (fails) return nullptr;
     return reinterpret_cast<HGDIOBJ>(sim::kStockBase + static_cast<uintptr_t>(which));
 }
 
-// Pens, brushes and fonts go to their own slot.
+// Pens, brushes and fonts go to their own slot. Nothing goes into a context
+// not handed out, nor a null object. Putting back what a context came with
+// never fails; putting anything else in may.
 extern "C" HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
-    sim::Record("SelectObject", {H(dc), H(object)});
     auto it = sim::state().dcs.find(reinterpret_cast<uintptr_t>(dc));
-    if (it == sim::state().dcs.end()) return nullptr;
+    const uintptr_t h = reinterpret_cast<uintptr_t>(object);
+    const bool known = it != sim::state().dcs.end() && object;
+    const bool putsBack =
+        h == sim::kOriginalPen || h == sim::kOriginalBrush || h == sim::kOriginalFont;
+    const bool fails = known && !putsBack && sim::Fails(sim::Acquiring::kSelectObject);
+    sim::Record("SelectObject", {H(dc), H(object)}, nullptr, fails);
+    if (!known || fails) return nullptr;
     sim::DcState& s = it->second;
-    const sim::Slot kind = sim::SlotOf(reinterpret_cast<uintptr_t>(object));
+    const sim::Slot kind = sim::SlotOf(h);
     HGDIOBJ* slot = kind == sim::Slot::kBrush  ? &s.brush
                     : kind == sim::Slot::kFont ? &s.font
                                                : &s.pen;
@@ -54,7 +67,9 @@ extern "C" BOOL WINAPI DeleteObject(HGDIOBJ object) {
 
 extern "C" BOOL WINAPI GetTextExtentPointA(HDC dc, LPCSTR text, int length, LPSIZE size) {
     std::string t(text, static_cast<size_t>(length > 0 ? length : 0));
-    sim::Record("GetTextExtentPointA", {H(dc), length}, t.c_str());
+    const bool fails = sim::Fails(sim::Acquiring::kGetTextExtentPointA);
+    sim::Record("GetTextExtentPointA", {H(dc), length}, t.c_str(), fails);
+    if (fails) return FALSE;
     if (sim::state().measure) {
         *size = sim::state().measure(text, length);
     } else {
