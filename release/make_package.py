@@ -2,8 +2,10 @@
 """Writes the release package of CHRONYX into an output folder:
 
   CHRONYX-<version>.zip        the DLLs of both widths, INSTALL.txt, the
-                               routines reference, the host contract, the
-                               gallery pictures, LICENSE and CHANGELOG.md
+                               guide, the routines reference, the host
+                               contract and its contract/ headers, the
+                               gallery with its pictures and scenarios, the
+                               scenario format, LICENSE and CHANGELOG.md
   CHRONYX-<version>-debug.zip  the debug information of both DLLs
   SHA256SUMS                   both zips, in the form `sha256sum -c` reads
 
@@ -26,7 +28,12 @@ import zipfile
 # Where each width's DLL goes in the package, and the machine its PE header
 # must name: a swapped pair of folders is refused rather than shipped.
 WIDTHS = (("win32", "win32", 0x014C), ("win64", "x64", 0x8664))
-DOCUMENTS = ("docs/routines.md", "docs/host-contract.md")
+# What a game author and a host programmer read, as it lies in the source
+# tree, so that the documents' relative links hold in both. The patterns must
+# each match at least one file.
+DOCUMENTS = ("docs/guide.md", "docs/routines.md", "docs/host-contract.md", "docs/gallery.md",
+             "docs/scenarios.md", "docs/demo.gif")
+DOCUMENT_PATTERNS = ("contract/*", "docs/gallery/*.png", "docs/gallery/scenarios/*.json")
 
 
 class Refusal(Exception):
@@ -102,11 +109,12 @@ def main():
     package.append((f"{top}/INSTALL.txt", install))
     for name in ("LICENSE", "CHANGELOG.md") + DOCUMENTS:
         package.append((f"{top}/{name}", read(os.path.join(source, name))))
-    pictures = sorted(glob.glob(os.path.join(source, "docs/gallery/*.png")))
-    if not pictures:
-        raise Refusal(f"{source}/docs/gallery: no pictures")
-    for picture in pictures:
-        package.append((f"{top}/docs/gallery/{os.path.basename(picture)}", read(picture)))
+    for pattern in DOCUMENT_PATTERNS:
+        files = sorted(glob.glob(os.path.join(source, pattern)))
+        if not files:
+            raise Refusal(f"{source}/{pattern}: no such files")
+        for path in files:
+            package.append((f"{top}/{os.path.relpath(path, source)}", read(path)))
 
     os.makedirs(args.out, exist_ok=True)
     names = (f"{top}.zip", f"{top}-debug.zip")

@@ -184,11 +184,12 @@ GalleryTopic OutOfRange() {
     GalleryTopic topic{
         "out-of-range",
         "Stored values outside the documented ones",
-        "What the object does with stored values that its properties dialog never writes, at "
-        "13:27:18. A display type, layout, calendar format or pattern it does not know draws "
-        "nothing; any numeral style but 0 and 2 is Roman; a border other than 1 is none; a "
-        "clock mode outside 0 to 2 runs as a chronometer; countdown fields are summed as they "
-        "are, and a negative length shows zero; a colour with a high byte is read by the "
+        "What the object does with stored values outside the documented ones, which a host or "
+        "a damaged game file may hand it, at 13:27:18. A display type, layout, calendar format "
+        "or pattern it does not know draws nothing; any numeral style but 0 and 2 is Roman; a "
+        "border other than 1 is none; a clock mode outside 0 to 2 runs as a chronometer; "
+        "countdown fields are summed as they are, and a negative length shows zero; a colour "
+        "with a high byte is read by the "
         "graphics interface as it pleases.",
         4,
         180,

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The release package made twice from stand-in DLLs: the same bytes both
 times although the inputs' file times and permissions differ, the entries a
-game author is promised, and the refusals of DLLs that do not belong.
+game author is promised, every reference of its documents landing inside it,
+and the refusals of DLLs that do not belong.
 
 usage: package_test.py SOURCE_DIR VERSION WORK_DIR
 """
@@ -12,6 +13,8 @@ import shutil
 import subprocess
 import sys
 import zipfile
+
+from package_links import dangling_references
 
 source, version, work = sys.argv[1:4]
 packager = os.path.join(source, "release/make_package.py")
@@ -72,12 +75,16 @@ if failures:
     sys.exit(1)
 
 dist = runs[0]
-pictures = sorted(os.path.basename(p) for p in glob.glob(f"{source}/docs/gallery/*.png"))
+shipped_folders = ("contract/*", "docs/gallery/*.png", "docs/gallery/scenarios/*.json")
 expected = sorted([f"{top}/{n}" for n in (
-    "CHANGELOG.md", "INSTALL.txt", "LICENSE", "docs/host-contract.md", "docs/routines.md",
-    "win32/CHRONYX.dll", "x64/CHRONYX.dll")] + [f"{top}/docs/gallery/{p}" for p in pictures])
+    "CHANGELOG.md", "INSTALL.txt", "LICENSE", "docs/demo.gif", "docs/gallery.md",
+    "docs/guide.md", "docs/host-contract.md", "docs/routines.md", "docs/scenarios.md",
+    "win32/CHRONYX.dll", "x64/CHRONYX.dll")] + [
+        f"{top}/{os.path.relpath(p, source)}" for f in shipped_folders
+        for p in glob.glob(f"{source}/{f}")])
 with zipfile.ZipFile(f"{dist}/{top}.zip") as archive:
     check("the package's entries", archive.namelist(), expected)
+    entries = {name: archive.read(name) for name in archive.namelist()}
     check("the entries' times", {i.date_time for i in archive.infolist()}, {(2025, 12, 9, 11, 33, 20)})
     check("the entries' permissions", {i.external_attr >> 16 for i in archive.infolist()}, {0o100644})
     for entry, original in ((f"{top}/win32/CHRONYX.dll", f"{work}/win32-0/CHRONYX.dll"),
@@ -87,6 +94,21 @@ with zipfile.ZipFile(f"{dist}/{top}.zip") as archive:
     install = archive.read(f"{top}/INSTALL.txt").decode()
     check("INSTALL.txt names the version", f"CHRONYX {version}:" in install, True)
     check("INSTALL.txt has no placeholder left", "@VERSION@" in install, False)
+
+# Every link, image and written path of the documents lands in the package;
+# and the check finds each kind of reference that would not.
+for line in dangling_references(entries):
+    check("a reference of the package's documents", line, None)
+planted = (
+    ("a link to a file not shipped", "[a](missing.md)", "missing.md names nothing"),
+    ("a link to an anchor that is not there", "[a](guide.md#nowhere)", "no anchor #nowhere"),
+    ("a link out of the package", "[a](../../README.md)", "leaves the package"),
+    ("a written path not shipped", "see `contract/missing.h`", "contract/missing.h is not"),
+)
+for what, text, reason in planted:
+    found = dangling_references(dict(entries, **{f"{top}/docs/planted.md": text.encode()}))
+    check(f"{what}: found", len(found) == 1 and reason in found[0], True)
+
 with zipfile.ZipFile(f"{dist}/{top}-debug.zip") as archive:
     check("the debug package's entries", archive.namelist(),
           [f"{top}-debug/win32/CHRONYX.dll.debug", f"{top}-debug/x64/CHRONYX.dll.debug"])
