@@ -7,7 +7,9 @@
                                gallery with its pictures and scenarios, the
                                scenario format, LICENSE and CHANGELOG.md
   CHRONYX-<version>-debug.zip  the debug information of both DLLs
-  SHA256SUMS                   both zips, in the form `sha256sum -c` reads
+  CHRONYX-<version>-tests.zip  the conformance tests of each width, to run on
+                               Windows itself beside the DLL they test
+  SHA256SUMS                   the zips, in the form `sha256sum -c` reads
 
 The same inputs give the same bytes: the entries are written in a fixed
 order, each with the same time (SOURCE_DATE_EPOCH, else 1980-01-01), the same
@@ -15,7 +17,8 @@ permissions and no extra fields. Every failure is one line on stderr and
 exit status 1.
 
 usage: make_package.py --version V --source DIR --win32 DIR --win64 DIR --out DIR
-  --win32 and --win64: the build folders holding CHRONYX.dll and CHRONYX.dll.debug
+  --win32 and --win64: the build folders holding CHRONYX.dll and CHRONYX.dll.debug,
+  and tests-package/ with the test program and the reference HOSTRUN.dll
 """
 import argparse
 import glob
@@ -67,6 +70,33 @@ def check_dll(path, image, machine, version):
         raise Refusal(f"{path}: its version resource does not name version {version}")
 
 
+# What each width's folder of the tests package takes from tests-package/ in
+# its build folder, which the build fills with the Wine test program and the
+# reference HOSTRUN.dll, both stripped.
+TEST_PROGRAMS = ("chronyx-tests.exe", "HOSTRUN.dll")
+
+
+def tests_entries(top, version, source, dlls):
+    """The tests package of the widths in dlls, (folder, build folder, machine,
+    the shipped CHRONYX.dll's bytes): the tests run on the very DLL the main
+    zip ships."""
+    entries = []
+    # cmd.exe reads a batch file by lines ending in CR LF.
+    script = read(os.path.join(source, "release/run-tests.cmd")).replace(b"\r\n", b"\n")
+    for folder, build, machine, dll in dlls:
+        entries.append((f"{top}/{folder}/CHRONYX.dll", dll))
+        entries.append((f"{top}/{folder}/run-tests.cmd", script.replace(b"\n", b"\r\n")))
+        for name in TEST_PROGRAMS:
+            path = os.path.join(build, "tests-package", name)
+            image = read(path)
+            if pe_machine(image) != machine:
+                raise Refusal(f"{path}: not a program of the {folder} build")
+            entries.append((f"{top}/{folder}/{name}", image))
+    readme = read(os.path.join(source, "release/TESTS.txt")).replace(b"@VERSION@", version.encode())
+    entries.append((f"{top}/README.txt", readme))
+    return entries
+
+
 def zip_time():
     epoch = int(os.environ.get("SOURCE_DATE_EPOCH", "315532800"))
     # Zip stores local time without a zone; UTC keeps it the same everywhere,
@@ -95,7 +125,7 @@ def main():
     version, source = args.version, args.source
     top = f"CHRONYX-{version}"
 
-    package, debug = [], []
+    package, debug, dlls = [], [], []
     for option, folder, machine in WIDTHS:
         build = getattr(args, option)
         dll = os.path.join(build, "CHRONYX.dll")
@@ -103,6 +133,8 @@ def main():
         check_dll(dll, image, machine, version)
         package.append((f"{top}/{folder}/CHRONYX.dll", image))
         debug.append((f"{top}-debug/{folder}/CHRONYX.dll.debug", read(dll + ".debug")))
+        dlls.append((folder, build, machine, image))
+    tests = tests_entries(f"{top}-tests", version, source, dlls)
 
     install = read(os.path.join(source, "release/INSTALL.txt")).replace(
         b"@VERSION@", version.encode())
@@ -117,9 +149,9 @@ def main():
             package.append((f"{top}/{os.path.relpath(path, source)}", read(path)))
 
     os.makedirs(args.out, exist_ok=True)
-    names = (f"{top}.zip", f"{top}-debug.zip")
-    write_zip(os.path.join(args.out, names[0]), package)
-    write_zip(os.path.join(args.out, names[1]), debug)
+    names = (f"{top}.zip", f"{top}-debug.zip", f"{top}-tests.zip")
+    for name, entries in zip(names, (package, debug, tests)):
+        write_zip(os.path.join(args.out, name), entries)
     sums = "".join(
         f"{hashlib.sha256(read(os.path.join(args.out, n))).hexdigest()}  {n}\n" for n in names)
     with open(os.path.join(args.out, "SHA256SUMS"), "w", newline="\n") as f:

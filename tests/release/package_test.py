@@ -39,9 +39,11 @@ def stand_in_dll(machine, named_version):
 
 
 def make_build(folder, machine, named_version=version, mode=0o644, mtime=0):
-    os.makedirs(folder, exist_ok=True)
+    os.makedirs(f"{folder}/tests-package", exist_ok=True)
     for name, data in (("CHRONYX.dll", stand_in_dll(machine, named_version)),
-                       ("CHRONYX.dll.debug", b"debug %x" % machine)):
+                       ("CHRONYX.dll.debug", b"debug %x" % machine),
+                       ("tests-package/chronyx-tests.exe", stand_in_dll(machine, "tests")),
+                       ("tests-package/HOSTRUN.dll", stand_in_dll(machine, "HOSTRUN"))):
         path = os.path.join(folder, name)
         with open(path, "wb") as f:
             f.write(data)
@@ -66,7 +68,7 @@ for run, (mode, mtime) in enumerate(((0o644, 1000000000), (0o755, 1700000000))):
     runs.append(f"{work}/dist-{run}")
 
 top = f"CHRONYX-{version}"
-names = [f"{top}.zip", f"{top}-debug.zip", "SHA256SUMS"]
+names = [f"{top}.zip", f"{top}-debug.zip", f"{top}-tests.zip", "SHA256SUMS"]
 for name in names:
     a, b = (os.path.join(r, name) for r in runs)
     same = os.path.exists(a) and os.path.exists(b) and open(a, "rb").read() == open(b, "rb").read()
@@ -112,15 +114,37 @@ for what, text, reason in planted:
 with zipfile.ZipFile(f"{dist}/{top}-debug.zip") as archive:
     check("the debug package's entries", archive.namelist(),
           [f"{top}-debug/win32/CHRONYX.dll.debug", f"{top}-debug/x64/CHRONYX.dll.debug"])
-sums = [f"{hashlib.sha256(open(f'{dist}/{n}', 'rb').read()).hexdigest()}  {n}" for n in names[:2]]
+sums = [f"{hashlib.sha256(open(f'{dist}/{n}', 'rb').read()).hexdigest()}  {n}" for n in names[:-1]]
 check("SHA256SUMS", open(f"{dist}/SHA256SUMS").read().splitlines(), sums)
+
+# The tests package: each width's test programs beside the very DLL the main
+# zip ships, the script in CR LF lines, the README with its version.
+tests = f"{top}-tests"
+with zipfile.ZipFile(f"{dist}/{tests}.zip") as archive, \
+        zipfile.ZipFile(f"{dist}/{top}.zip") as shipped:
+    check("the tests package's entries", archive.namelist(), sorted(
+        [f"{tests}/README.txt"] + [f"{tests}/{w}/{n}" for w in ("win32", "x64") for n in (
+            "CHRONYX.dll", "HOSTRUN.dll", "chronyx-tests.exe", "run-tests.cmd")]))
+    for width in ("win32", "x64"):
+        dll = f"{width}/CHRONYX.dll"
+        check(f"{width}: the tests' CHRONYX.dll is the shipped one",
+              archive.read(f"{tests}/{dll}") == shipped.read(f"{top}/{dll}"), True)
+    script = archive.read(f"{tests}/x64/run-tests.cmd")
+    check("run-tests.cmd: every line ends in CR LF",
+          script.count(b"\n") == script.count(b"\r\n") > 0, True)
+    check("README.txt names the version",
+          f"CHRONYX {version}:" in archive.read(f"{tests}/README.txt").decode(), True)
 
 # DLLs that do not belong are refused with one line, and nothing is written.
 make_build(f"{work}/old", 0x014C, named_version="0.9.0")
+make_build(f"{work}/mixed", 0x014C)
+shutil.copy(f"{work}/win64-0/tests-package/chronyx-tests.exe", f"{work}/mixed/tests-package/")
 refusals = (
     ("the widths swapped", f"{work}/win64-0", f"{work}/win32-0", "machine 0x8664, expected 0x14c"),
     ("a DLL of another version", f"{work}/old", f"{work}/win64-0", f"does not name version {version}"),
     ("no DLL", f"{work}/nowhere", f"{work}/win64-0", "No such file or directory"),
+    ("a test program of the other width", f"{work}/mixed", f"{work}/win64-0",
+     "tests-package/chronyx-tests.exe: not a program of the win32 build"),
 )
 for what, win32, win64, reason in refusals:
     result = package(win32, win64, f"{work}/refused")
