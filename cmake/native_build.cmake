@@ -25,6 +25,7 @@ include(GoogleTest)
 
 add_subdirectory(tests/native)
 add_subdirectory(tests/contract)
+add_subdirectory(tests/runner)
 
 add_subdirectory(tests/fuzz)
 add_subdirectory(tests/soak)

@@ -94,6 +94,9 @@ std::vector<Call> CallsNamed(const char* op) {
 int LiveGdiObjects() {
     return static_cast<int>(state().liveGdi.size());
 }
+bool IsLiveGdiObject(HGDIOBJ object) {
+    return state().liveGdi.count(reinterpret_cast<uintptr_t>(object)) != 0;
+}
 int OutstandingDCs() {
     return static_cast<int>(state().dcs.size());
 }

@@ -74,8 +74,11 @@ void ClearCalls();
 std::vector<Call> CallsNamed(const char* op);
 
 // Live Windows objects made by CreatePen or HostFontGetGdiFont and not yet
-// deleted; device contexts handed out by the host and not yet given back.
+// deleted; device contexts handed out by the host and not yet given back. As
+// on Windows, an object deleted while selected lives on until it is selected
+// out, and for ever when its context is given back first.
 int LiveGdiObjects();
+bool IsLiveGdiObject(HGDIOBJ object);
 int OutstandingDCs();
 
 // Text measurement of GetTextExtentPointA; default is 8 x 16 per character.

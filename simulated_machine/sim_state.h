@@ -72,7 +72,8 @@ struct State {
     std::vector<Call> calls;
     uintptr_t nextHandle = kFirstMadeHandle;
     HandleSet<uintptr_t> liveGdi;
-    HandleMap<uintptr_t, DcState> dcs; // handed out and not given back
+    HandleSet<uintptr_t> deletedWhileSelected; // still in liveGdi until deselected
+    HandleMap<uintptr_t, DcState> dcs;         // handed out and not given back
     std::function<SIZE(const char*, int)> measure;
     bool failFontCreate = false;
     bool failGdiFont = false;

@@ -6,6 +6,7 @@
 #include "host/chronyx_host/labels.h"
 #include "host/chronyx_host/png_output.h"
 #include "host/chronyx_host/routine_names.h"
+#include "host/common/gdi_accounting.h"
 #include "host/common/host_clock.h"
 #include "host/common/import_patch.h"
 #include "host/common/module_version.h"
@@ -56,8 +57,15 @@ void LogText(HostRun* run, int32_t object, const char* what, const std::string& 
 }
 
 void Fault(HostRun* run, int32_t object, const std::string& text) {
-    ++run->faults;
+    if (run->faults++ == 0) run->firstFault = text;
     LogText(run, object, "fault", "", text);
+}
+
+// The module's graphics objects and the contexts lent to it since the last
+// settling: what it made deleted, what it borrowed given back as it was.
+void SettleGraphics(HostRun* run, int32_t object) {
+    for (const std::string& fault : gdiaccount::Settle())
+        Fault(run, object, fault);
 }
 
 int32_t FindObject(const HostRun& run, const void* runData) {
@@ -326,10 +334,7 @@ void DrawObjects(HostRun* run) {
         run->context = -1;
         object.drawn = true;
         object.lastRect = ObjectRect(*run, object);
-        int32_t lent = HrOutstandingDCs(run->surface);
-        if (lent != 0)
-            Fault(run, static_cast<int32_t>(i),
-                  std::to_string(lent) + " device contexts not given back after drawing");
+        SettleGraphics(run, static_cast<int32_t>(i));
     }
 }
 
@@ -359,14 +364,6 @@ void RestoreProfile(HostRun* run) {
         WriteProfileStringA("Intl", saved.key.c_str(),
                             saved.present ? saved.value.c_str() : nullptr);
     run->savedIntl.clear();
-}
-
-template <typename Function>
-void Chain(HMODULE module, const char* dll, const char* name, Function replacement,
-           Function* next) {
-    void* previous = nullptr;
-    if (imports::Chain(module, dll, name, reinterpret_cast<void*>(replacement), &previous))
-        *next = reinterpret_cast<Function>(previous);
 }
 
 } // namespace
@@ -431,8 +428,12 @@ bool StartRun(HostRun* run, const Scenario& scenario, const ModuleBinding& modul
         hostclock::Set(start);
     }
     // On top of the simulated clock, or of Windows' own with --real-clock.
-    Chain(module.module, "kernel32.dll", "SetLocalTime", LoggedSetLocalTime, &g_nextSetLocalTime);
-    Chain(module.module, "user32.dll", "SendMessageA", LoggedSendMessageA, &g_nextSendMessage);
+    imports::Chain(module.module, "kernel32.dll", "SetLocalTime", &LoggedSetLocalTime,
+                   &g_nextSetLocalTime);
+    imports::Chain(module.module, "user32.dll", "SendMessageA", &LoggedSendMessageA,
+                   &g_nextSendMessage);
+    gdiaccount::Reset();
+    gdiaccount::Install(module.module);
     SaveAndWriteProfile(run);
 
     // First, which module the log is about: two builds differ in their version.
@@ -537,6 +538,7 @@ void FinishRun(HostRun* run) {
         run->context = -1;
         object.alive = false;
     }
+    SettleGraphics(run, -1); // anything made or borrowed outside a draw
     run->recordings.clear(); // a run cut short leaves no frame file
     int32_t live = HrFontBankLiveCount(run->fontBank);
     if (live != 0) Fault(run, -1, std::to_string(live) + " host fonts not given back");

@@ -62,8 +62,9 @@ struct HostRun {
     int32_t frame = 0;
     int32_t context = -1; // the object whose code is running, for the lines it causes
     bool paused = false;
-    int32_t faults = 0;  // broken promises of the module seen by the host
-    std::string failure; // why the run could not go on (a snapshot not written)
+    int32_t faults = 0;     // broken promises of the module seen by the host
+    std::string firstFault; // and what the first of them was, as logged
+    std::string failure;    // why the run could not go on (a snapshot not written)
     int64_t pacingStart = 0;
 };
 

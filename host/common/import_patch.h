@@ -17,6 +17,18 @@ namespace imports {
 // ordinal. False when there is no such import.
 bool Chain(HMODULE module, const char* dll, const char* function, void* replacement, void** next);
 
+// The same with a typed replacement: *next gets the entry replaced, as the
+// same type, and is left alone when there is no such import.
+template <typename Function>
+bool Chain(HMODULE module, const char* dll, const char* function, Function replacement,
+           Function* next) {
+    void* previous = nullptr;
+    if (!Chain(module, dll, function, reinterpret_cast<void*>(replacement), &previous))
+        return false;
+    *next = reinterpret_cast<Function>(previous);
+    return true;
+}
+
 // The entry `module`'s import of `function` from `dll` holds now, or null when
 // there is no such import. Looks only.
 void* Bound(HMODULE module, const char* dll, const char* function);

@@ -149,4 +149,95 @@ TEST(Conformance, SetLocalTimeRefusesImpossibleMoments) {
     }
 }
 
+// What the counts of a draw's pens and fonts rest on: an object deleted while
+// selected is kept, and the deletion answered TRUE, until it is selected out.
+TEST(Conformance, DeletingASelectedPenWaitsForItsDeselection) {
+    enum Do { kSelect, kSelectBack, kDelete };
+    const struct {
+        const char* what;
+        Do step;
+        bool answered; // a previous object, the pen itself, or TRUE
+        bool liveAfter;
+    } steps[] = {
+        {"select the pen", kSelect, true, true},
+        {"delete it while selected", kDelete, true, true},
+        {"delete it again while selected", kDelete, true, true},
+        {"select the previous pen back", kSelectBack, true, false},
+        {"delete it once more", kDelete, false, false},
+        {"select the deleted pen", kSelect, false, false},
+    };
+    HDC dc = HostGetSurfaceDC(conformance::Surface());
+    HPEN pen = CreatePen(PS_SOLID, 2, RGB(1, 2, 3));
+    HGDIOBJ previous = nullptr;
+    for (const auto& s : steps) {
+        bool answered = false;
+        if (s.step == kSelect) {
+            HGDIOBJ out = SelectObject(dc, pen);
+            answered = out != nullptr;
+            if (out) previous = out;
+        } else if (s.step == kSelectBack) {
+            answered = SelectObject(dc, previous) == pen;
+        } else {
+            answered = DeleteObject(pen) != FALSE;
+        }
+        EXPECT_EQ(s.answered, answered) << s.what;
+        EXPECT_EQ(s.liveAfter, conformance::IsLive(pen)) << s.what << ": the pen's life";
+    }
+    HostReleaseSurfaceDC(conformance::Surface(), dc);
+}
+
+TEST(Conformance, DeleteObjectOfWhatIsNoMadeObject) {
+    const struct {
+        const char* what;
+        HGDIOBJ object;
+        BOOL answer;
+        bool liveAfter;
+    } cases[] = {
+        {"the stock null brush", GetStockObject(NULL_BRUSH), TRUE, true},
+        {"a null handle", nullptr, FALSE, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.answer, DeleteObject(c.object)) << c.what;
+        EXPECT_EQ(c.liveAfter, conformance::IsLive(c.object)) << c.what;
+    }
+}
+
+// A context the host never lent, or none at all, selects nothing and measures
+// nothing, and leaves the size as it was.
+TEST(Conformance, ContextsNotLentSelectAndMeasureNothing) {
+    const struct {
+        const char* what;
+        HDC dc;
+    } cases[] = {
+        {"a null context", nullptr},
+        {"a context never lent", conformance::NeverLentDC()},
+    };
+    for (const auto& c : cases) {
+        HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+        EXPECT_EQ(nullptr, SelectObject(c.dc, pen)) << c.what;
+        SIZE size = {0x5A5A, 0x5A5A};
+        EXPECT_FALSE(GetTextExtentPointA(c.dc, "12", 2, &size)) << c.what;
+        EXPECT_EQ(0x5A5A, size.cx) << c.what << ": width untouched";
+        EXPECT_EQ(0x5A5A, size.cy) << c.what << ": height untouched";
+        EXPECT_TRUE(DeleteObject(pen)) << c.what << ": the pen was selected nowhere";
+        EXPECT_FALSE(conformance::IsLive(pen)) << c.what;
+    }
+}
+
+// The settings' colours reach CreatePen as stored, high byte and all.
+TEST(Conformance, PensOfColoursWithTheHighByteSet) {
+    const COLORREF colours[] = {0x01000005u, 0x02FF0000u, 0x10203040u, 0xFF000000u, 0xFFFFFFFFu};
+    HDC dc = HostGetSurfaceDC(conformance::Surface());
+    for (COLORREF colour : colours) {
+        HPEN pen = CreatePen(PS_SOLID, 2, colour);
+        ASSERT_NE(nullptr, pen) << std::hex << colour;
+        HGDIOBJ previous = SelectObject(dc, pen);
+        EXPECT_NE(nullptr, previous) << std::hex << colour;
+        EXPECT_EQ(pen, SelectObject(dc, previous)) << std::hex << colour;
+        EXPECT_TRUE(DeleteObject(pen)) << std::hex << colour;
+        EXPECT_FALSE(conformance::IsLive(pen)) << std::hex << colour;
+    }
+    HostReleaseSurfaceDC(conformance::Surface(), dc);
+}
+
 } // namespace

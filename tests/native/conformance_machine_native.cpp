@@ -1,4 +1,5 @@
 // The conformance table's machine in the native suite: the simulated one.
+#include "simulated_machine/sim_handles.h"
 #include "simulated_machine/sim_machine.h"
 #include "tests/conformance/conformance_machine.h"
 
@@ -13,6 +14,18 @@ void SetIntl(const char* key, const char* value) {
         sim::SetProfileString("Intl", key, value);
     else
         sim::RemoveProfileString("Intl", key);
+}
+
+HostSurface* Surface() {
+    return sim::TheSurface();
+}
+
+HDC NeverLentDC() {
+    return reinterpret_cast<HDC>(sim::kFirstMadeHandle); // made handles lie above it
+}
+
+bool IsLive(HGDIOBJ object) {
+    return sim::IsStock(reinterpret_cast<uintptr_t>(object)) || sim::IsLiveGdiObject(object);
 }
 
 } // namespace conformance

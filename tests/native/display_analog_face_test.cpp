@@ -181,18 +181,23 @@ TEST_F(AnalogFaceTest, TinyFaceCollapsesEverythingOntoTheCentre) {
     }
 }
 
+// Only the value 1 draws a hand.
 TEST_F(AnalogFaceTest, SwitchedOffHandKeepsItsLastTip) {
+    const struct { int16_t hourHand, minuteHand; } cases[] = {{0, 2}, {2, -1}};
     const RECT face{0, 0, 101, 101};
-    Draw(3, 0, 45, face);
-    run->settings.hourHand = 0;
-    run->settings.minuteHand = 2; // only 1 draws
-    Draw(6, 30, 15, face);
-    EXPECT_EQ(82, run->hourHandEndX);
-    EXPECT_EQ(50, run->hourHandEndY);
-    EXPECT_EQ(50, run->minuteHandEndX);
-    EXPECT_EQ(2, run->minuteHandEndY);
-    EXPECT_NE(2, run->secondHandEndX) << "the second hand was drawn and moved";
-    EXPECT_EQ(13u, DrawnLines().size()) << "the second hand and twelve marks";
+    for (const auto& c : cases) {
+        run->settings.hourHand = run->settings.minuteHand = 1;
+        Draw(3, 0, 45, face);
+        run->settings.hourHand = c.hourHand;
+        run->settings.minuteHand = c.minuteHand;
+        Draw(6, 30, 15, face);
+        EXPECT_EQ(82, run->hourHandEndX) << c.hourHand;
+        EXPECT_EQ(50, run->hourHandEndY) << c.hourHand;
+        EXPECT_EQ(50, run->minuteHandEndX) << c.minuteHand;
+        EXPECT_EQ(2, run->minuteHandEndY) << c.minuteHand;
+        EXPECT_NE(2, run->secondHandEndX) << "the second hand was drawn and moved";
+        EXPECT_EQ(13u, DrawnLines().size()) << "the second hand and twelve marks";
+    }
 }
 
 TEST_F(AnalogFaceTest, NumeralStyleByValue) {

@@ -58,7 +58,8 @@ TEST_F(EventConditionsTest, TimerReadingsInBothUnits) {
     constexpr int32_t kNotRunning = -1;
     struct Case {
         const char* name;
-        int32_t runningFor; // hundredths since the start, or kNotRunning
+        int32_t runningFor; // hundredths since the start (below 0: the clock was set back
+                            // before it), or kNotRunning
         int32_t banked;
         int32_t countdown;
         int32_t chronometer; // hundredths
@@ -71,6 +72,7 @@ TEST_F(EventConditionsTest, TimerReadingsInBothUnits) {
         {"countdown overrun while running", 7000, 0, 6000, 7000, 0},
         {"countdown part run", 150, 50, 6000, 200, 5800},
         {"negative bank is not clamped", kNotRunning, -500, 0, -500, 500},
+        {"clock set back before the start", -300, 1000, 6000, 700, 5300},
     };
     for (const Case& c : cases) {
         run->chronoStart = 0.0;

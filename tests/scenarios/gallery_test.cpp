@@ -117,6 +117,7 @@ TEST(Gallery, EveryTileIsDrawnAndDiffersFromTheOthersOfItsPicture) {
                         << tiles[a].name << " and " << tiles[b].name << " look the same";
                 }
         FinishRun(&run);
+        EXPECT_EQ(0, run.faults) << "the module broke the host contract: " << run.firstFault;
         DeleteFileA((out + "\\" + file.substr(0, file.size() - 5) + ".png").c_str());
     }
     RemoveDirectoryA(out.c_str());

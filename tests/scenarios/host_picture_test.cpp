@@ -29,6 +29,7 @@ class PictureTest : public ::testing::Test {
     }
     void TearDown() override {
         if (started_) FinishRun(&run_);
+        EXPECT_EQ(0, run_.faults) << "the module broke the host contract: " << run_.firstFault;
         if (sink_) std::fclose(sink_);
         ReleaseModule(&module_);
     }

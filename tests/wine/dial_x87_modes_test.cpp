@@ -105,7 +105,7 @@ class DialX87Modes : public WineHost {
         g_lineEnds.clear();
         g_textRects.clear();
         SetX87Mode(mode);
-        Api().DisplayRunObject(run);
+        Display(run);
         const uint16_t after = X87Mode();
         SetX87Mode(kDefaultMode);
         char tips[160];

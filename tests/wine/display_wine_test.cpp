@@ -108,7 +108,7 @@ TEST_F(DisplayWine, HandsAndCircleWhereTheGeometryPutsThem) {
     edit.settings.border = 1;
     RunData* run = CreateObject(edit, 10, 20);
     ASSERT_NE(nullptr, run);
-    EXPECT_EQ(0, Api().DisplayRunObject(run));
+    EXPECT_EQ(0, Display(run));
 
     EXPECT_EQ(60, run->centreX);
     EXPECT_EQ(70, run->centreY);
@@ -170,7 +170,7 @@ TEST_F(DisplayWine, DigitalTextFromTheProfileCentredInTheObject) {
         edit.settings.digitalFormat = c.layout;
         RunData* run = CreateObject(edit, 100, 50);
         ASSERT_NE(nullptr, run);
-        EXPECT_EQ(0, Api().DisplayRunObject(run));
+        EXPECT_EQ(0, Display(run));
         const RECT object = {100, 50, 220, 90};
         EXPECT_TRUE(DrewExactly(run, object, c.expected, RGB(255, 255, 255))) << c.expected;
         const RECT ink = Ink();
@@ -207,7 +207,7 @@ TEST_F(DisplayWine, CalendarTextFromResourcesAndProfile) {
         edit.settings.border = 1; // never a frame around the date
         RunData* run = CreateObject(edit, 40, 100);
         ASSERT_NE(nullptr, run);
-        EXPECT_EQ(0, Api().DisplayRunObject(run));
+        EXPECT_EQ(0, Display(run));
         EXPECT_TRUE(DrewExactly(run, RECT{40, 100, 160, 140}, c.expected, RGB(255, 255, 0)))
             << c.expected;
         EXPECT_EQ(0, DestroyObject(run));
@@ -237,7 +237,7 @@ TEST_F(DisplayWine, NothingDrawnForHiddenOrUnknown) {
         RunData* run = CreateObject(edit, 40, 40);
         ASSERT_NE(nullptr, run);
         if (c.hide) run->visible = 0;
-        EXPECT_EQ(0, Api().DisplayRunObject(run)) << c.what;
+        EXPECT_EQ(0, Display(run)) << c.what;
         EXPECT_TRUE(SurfaceIsBlack()) << c.what;
         EXPECT_EQ(0, HrOutstandingDCs(surface)) << c.what;
         EXPECT_EQ(0, DestroyObject(run));

@@ -170,7 +170,7 @@ TEST_F(EventsWine, FacePointsBeforeAndAfterADraw) {
         EXPECT_EQ(i % 2 == 0 ? 5 : 7, Expression(kGetCentreX + i, run))
             << "expression " << (kGetCentreX + i) << " before any draw";
 
-    EXPECT_EQ(0, Api().DisplayRunObject(run));
+    EXPECT_EQ(0, Display(run));
     // centre, hour tip at 3, minute tip at 0, second tip at 45.
     const int32_t expected[8] = {60, 70, 92, 70, 60, 22, 12, 71};
     for (int i = 0; i < 8; ++i)
@@ -179,7 +179,7 @@ TEST_F(EventsWine, FacePointsBeforeAndAfterADraw) {
 
     RunData* digital = CreateObject(wine::MakeEditData(kDisplayDigital));
     ASSERT_NE(nullptr, digital);
-    Api().DisplayRunObject(digital);
+    Display(digital);
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(0, Expression(kGetCentreX + i, digital)) << "expression " << (kGetCentreX + i);
 }

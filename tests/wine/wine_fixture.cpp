@@ -6,6 +6,7 @@
 
 #include "fixtures/edit_data_builder.h"
 #include "fixtures/run_object.h"
+#include "host/common/gdi_accounting.h"
 #include "host/common/import_patch.h"
 
 namespace wine {
@@ -27,18 +28,32 @@ int32_t WINAPI RecordRedisplay(void* object, int32_t a, int32_t b) {
     return 0;
 }
 
+// The machine's clock is never read nor set by a test, and every graphics
+// call of the DLL passes the accounting.
+void PatchImports(HMODULE dll) {
+    if (!hostclock::Install(dll)) {
+        std::fprintf(stderr, "CHRONYX.dll's GetLocalTime/SetLocalTime cannot be patched\n");
+        std::abort();
+    }
+    if (!gdiaccount::Install(dll)) {
+        std::fprintf(stderr, "CHRONYX.dll lacks a graphics import to account for\n");
+        std::abort();
+    }
+}
+
 HMODULE LoadChronyx() {
     HMODULE dll = LoadLibraryA("CHRONYX.dll");
     if (!dll) {
         std::fprintf(stderr, "LoadLibrary(CHRONYX.dll) failed: %lu\n", GetLastError());
         std::abort();
     }
-    // The machine's clock is never read nor set by a test.
-    if (!hostclock::Install(dll)) {
-        std::fprintf(stderr, "CHRONYX.dll imports no GetLocalTime/SetLocalTime to patch\n");
-        std::abort();
-    }
+    PatchImports(dll);
     return dll;
+}
+
+void ExpectSettled(const char* when) {
+    for (const std::string& fault : gdiaccount::Settle())
+        ADD_FAILURE() << when << ": " << fault;
 }
 
 template <typename F> void Resolve(F* slot, WORD ordinal) {
@@ -58,10 +73,7 @@ FARPROC ExportByOrdinal(WORD ordinal) {
 
 void RestoreImports() {
     imports::RestoreAll(Chronyx());
-    if (!hostclock::Install(Chronyx())) {
-        std::fprintf(stderr, "CHRONYX.dll's clock imports cannot be patched again\n");
-        std::abort();
-    }
+    PatchImports(Chronyx());
 }
 
 const EntryPoints& Api() {
@@ -106,6 +118,7 @@ EditData MakeEditData(int16_t displayType) {
 void WineHost::SetUp() {
     Chronyx();
     hostclock::Reset();
+    gdiaccount::Reset();
     g_callbacks.clear();
     surface = HrSurfaceCreate(320, 240);
     fontBank = HrFontBankCreate();
@@ -120,6 +133,8 @@ void WineHost::SetUp() {
 }
 
 void WineHost::TearDown() {
+    ExpectSettled("by the end of the test");
+    gdiaccount::Reset();
     for (RunData* run : objects_)
         std::free(run);
     objects_.clear();
@@ -137,6 +152,12 @@ RunData* WineHost::CreateObject(const EditData& edit, int16_t x, int16_t y, int1
         fixture::CreateObject(Api().CreateRunObject, run, sizeof(RunData), &runHeader, edit, x, y);
     if (result) *result = answer;
     return run;
+}
+
+int16_t WineHost::Display(RunData* run) {
+    const int16_t answer = Api().DisplayRunObject(run);
+    ExpectSettled("DisplayRunObject");
+    return answer;
 }
 
 int16_t WineHost::DestroyObject(RunData* run) {

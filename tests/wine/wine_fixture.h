@@ -1,7 +1,8 @@
 // What every Wine test of the real CHRONYX.dll shares: the DLL loaded once
-// with LoadLibrary and put on the simulated clock, its entry points resolved
-// by export ordinal, and a host (the reference HOSTRUN surface and font bank,
-// a run header whose callbacks record every call) to create objects on.
+// with LoadLibrary, put on the simulated clock and its graphics objects
+// accounted for, its entry points resolved by export ordinal, and a host (the
+// reference HOSTRUN surface and font bank, a run header whose callbacks record
+// every call) to create objects on.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,12 +19,13 @@
 
 namespace wine {
 
-// The loaded CHRONYX.dll; its kernel32 clock imports already patched.
+// The loaded CHRONYX.dll; its kernel32 clock imports already patched, and its
+// graphics imports chained to gdiaccount.
 HMODULE Chronyx();
 // The entry with this export ordinal, null when there is none.
 FARPROC ExportByOrdinal(WORD ordinal);
 // Takes off every patch a test put on the DLL's imports with imports::Chain,
-// leaving the DLL on the simulated clock.
+// leaving the DLL on the simulated clock and accounted for.
 void RestoreImports();
 
 // The run-time entry points and a few editor ones, resolved by their ordinals
@@ -69,11 +71,16 @@ EditData MakeEditData(int16_t displayType);
 
 // A test on the real DLL and the reference HOSTRUN. Each test starts with the
 // clock at hostclock::Reset's time, a fresh 320 x 240 black surface and font
-// bank, and no callback calls recorded.
+// bank, no callback calls recorded and no graphics call failing. Every
+// graphics object and device context the DLL takes is accounted for after
+// each Display and at the end of the test: one broken promise is one failure.
 class WineHost : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
+
+    // DisplayRunObject, then what it made and borrowed settled.
+    int16_t Display(RunData* run);
 
     // Allocates a zero-filled run data record with the object header pointing
     // at this host's run header and calls CreateRunObject at (x, y). The

@@ -28,6 +28,10 @@ die() {
     fi
     exit 1
 }
+warn() { printf 'vm: warning: %s\n' "$*" >&2; }
+
+# shellcheck source=tools/apt.sh
+. "$root/tools/apt.sh"
 
 # The modules that mount the host's disk (Debian's kernel has virtio's PCI
 # transport and 9p as modules), each after those it depends on: the init
@@ -39,10 +43,11 @@ kernel_package() {
     local pkg
     pkg=$(apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/^ *Depends: \(linux-image-.*\)$/\1/p' | head -1)
     if [ -z "$pkg" ]; then
-        apt-get update >/dev/null 2>&1 || true
+        # shellcheck disable=SC2119 # run as this user: no prefix command
+        apt_update || die "cannot find Debian's kernel package: apt-cache names none and apt-get update failed ($APT_ERROR); check the network and /etc/apt/sources.list*"
         pkg=$(apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/^ *Depends: \(linux-image-.*\)$/\1/p' | head -1)
     fi
-    [ -n "$pkg" ] || die "cannot find Debian's kernel package (apt-cache depends linux-image-amd64)"
+    [ -n "$pkg" ] || die "cannot find Debian's kernel package (apt-cache depends linux-image-amd64 names none)"
     printf '%s\n' "$pkg"
 }
 
@@ -69,8 +74,15 @@ cmd_prepare() {
     rm -rf "$cache/kernel" "$cache/initramfs"
     mkdir -p "$cache/kernel"
     # apt-get download writes to the current folder, as the _apt user where it can.
-    (cd "$cache/kernel" && chmod 777 . && apt-get download "$pkg" >/dev/null 2>&1) ||
-        die "cannot download $pkg"
+    local log
+    log=$(mktemp)
+    if ! (cd "$cache/kernel" && chmod 777 . && apt_retry "$log" apt-get download "$pkg"); then
+        local said
+        said=$(grep '^E: ' "$log" | tail -1) || true
+        rm -f "$log"
+        die "cannot download $pkg after $APT_ATTEMPTS tries${said:+ ($said)}; check the network and the mirror, or try again later"
+    fi
+    rm -f "$log"
     dpkg-deb -x "$cache"/kernel/"$pkg"_*.deb "$cache/kernel/tree"
     local release
     release=$(ls "$cache/kernel/tree/lib/modules")
@@ -113,6 +125,9 @@ cmd_run() {
     local job
     job=$(mktemp "$cache/jobs/job.XXXXXX")
     {
+        # The VM's init gives the job HOME=/root: the user's cache folder
+        # (the kept Wine prefixes) is named as it is here.
+        printf 'export XDG_CACHE_HOME=%q\n' "${XDG_CACHE_HOME:-$HOME/.cache}"
         printf 'cd %q || exit 125\n' "$dir"
         printf 'exec'
         printf ' %q' "$@"
