@@ -61,6 +61,11 @@ void ResetHost() {
     rh.HostPushEvent = PushEvent;
     rh.HostEraseObject = EraseObject;
     rh.HostRedisplay = Redisplay;
+    // The one context every draw is lent is known to the graphics layer, so
+    // that selecting into it works as on Windows.
+    state().dcs[reinterpret_cast<uintptr_t>(kDc)] =
+        DcState{reinterpret_cast<HGDIOBJ>(kOriginalPen), reinterpret_cast<HGDIOBJ>(kOriginalBrush),
+                reinterpret_cast<HGDIOBJ>(kOriginalFont)};
 }
 
 void FailFontCreate(bool) {}

@@ -1,6 +1,16 @@
 # Native (Linux) build: the module's sources over the simulated machine of
 # simulated_machine/, for unit tests, sanitizers, fuzzing and benchmarks.
 
+# The gate's native build counts which lines and branches of the shipped
+# sources its suites reach (./chronyx coverage), from the module and from the
+# tests that call its headers. Unoptimised, so that every branch counted is one
+# the source shows.
+option(CHX_COVERAGE "Instrument the build for gcov" OFF)
+if(CHX_COVERAGE)
+    add_compile_options(-O0 --coverage)
+    add_link_options(--coverage)
+endif()
+
 add_library(chronyx_module STATIC ${CHX_MODULE_SOURCES})
 target_include_directories(chronyx_module PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_options(chronyx_module PRIVATE ${CHX_WARNINGS})

@@ -148,30 +148,39 @@ bool DrawNumerals(RunData* run, HDC measuring, const Dial& dial) {
             wsprintfA(text, "%u", static_cast<unsigned>(i));
         else
             std::memcpy(text, kRomanNumerals[i - 1], sizeof kRomanNumerals[0]);
-        // A context the host failed to give measures nothing; keep the
-        // rectangle defined rather than built from stale stack.
+        // A measurement that fails leaves the rectangle defined rather than
+        // built from stale stack.
         SIZE extent{0, 0};
         GetTextExtentPointA(measuring, text, static_cast<int>(std::strlen(text)), &extent);
         RECT rect = NumeralRect(i, PointAt(dial, HourDirection(i), dial.r), extent);
         HostDrawText(header->surface, font, &rect, text, run->settings.analogColor, kDrawTextFlags);
     }
-    SelectObject(measuring, previous);
+    // A font that could not be selected leaves nothing to put back.
+    if (previous) SelectObject(measuring, previous);
     DeleteObject(font);
     return true;
 }
 
+// Whatever Windows or the host refuses, the context goes back as it came and
+// the pen is deleted. The ellipse needs both the pen and the hollow brush in
+// place: with the context's own brush it would paint over the face.
 void DrawCircle(RunData* run, const Dial& dial, const RECT* face) {
     HostSurface* surface = RunHeaderOf(run)->surface;
     HDC dc = HostBeginGdiDraw(surface);
+    if (!dc) return;
     HPEN pen = CreatePen(PS_SOLID, 2, run->settings.analogColor);
     HGDIOBJ brush = GetStockObject(NULL_BRUSH);
-    HGDIOBJ previousPen = SelectObject(dc, pen);
-    HGDIOBJ previousBrush = SelectObject(dc, brush);
-    Ellipse(dc, WrapSub(dial.cx, dial.r), WrapSub(dial.cy, dial.r), WrapAdd(dial.cx, dial.r),
-            WrapAdd(dial.cy, dial.r));
-    SelectObject(dc, previousBrush);
-    SelectObject(dc, previousPen);
-    DeleteObject(pen);
+    HGDIOBJ previousPen = pen && brush ? SelectObject(dc, pen) : nullptr;
+    if (previousPen) {
+        HGDIOBJ previousBrush = SelectObject(dc, brush);
+        if (previousBrush) {
+            Ellipse(dc, WrapSub(dial.cx, dial.r), WrapSub(dial.cy, dial.r),
+                    WrapAdd(dial.cx, dial.r), WrapAdd(dial.cy, dial.r));
+            SelectObject(dc, previousBrush);
+        }
+        SelectObject(dc, previousPen);
+    }
+    if (pen) DeleteObject(pen);
     HostEndGdiDraw(surface, dc);
     HostMarkChanged(surface, face);
 }
@@ -213,10 +222,12 @@ void DrawAnalogFace(RunData* run, int16_t hour, int16_t minute, int16_t second, 
         }
     }
 
+    // Numerals cannot be placed without the measuring context; the circle
+    // has a context of its own.
     bool haveFont = true;
-    if (run->settings.analogNumerals != kNumeralsNone)
+    if (run->settings.analogNumerals != kNumeralsNone && measuring)
         haveFont = DrawNumerals(run, measuring, dial);
     if (haveFont && run->settings.border == 1) DrawCircle(run, dial, face);
 
-    HostReleaseSurfaceDC(surface, measuring);
+    if (measuring) HostReleaseSurfaceDC(surface, measuring);
 }

@@ -43,9 +43,17 @@ extern "C" void WINAPI GetLocalTime(LPSYSTEMTIME time) {
     *time = fixture::ReadClock(&sim::state().clock);
 }
 
-// The weekday passed is ignored and taken from the date.
+// The weekday passed is ignored and taken from the date. Only a moment the
+// clock would take can be refused for want of the right to set it.
 extern "C" BOOL WINAPI SetLocalTime(const SYSTEMTIME* time) {
-    sim::Record("SetLocalTime", {time->wYear, time->wMonth, time->wDayOfWeek, time->wDay,
-                                 time->wHour, time->wMinute, time->wSecond, time->wMilliseconds});
-    return fixture::WriteClock(&sim::state().clock, *time) ? TRUE : FALSE;
+    fixture::ClockCore& clock = sim::state().clock;
+    const bool refused = fixture::IsValidMoment(*time) && sim::Fails(sim::Acquiring::kSetLocalTime);
+    sim::Record("SetLocalTime",
+                {time->wYear, time->wMonth, time->wDayOfWeek, time->wDay, time->wHour,
+                 time->wMinute, time->wSecond, time->wMilliseconds},
+                nullptr, refused);
+    if (!refused) return fixture::WriteClock(&clock, *time) ? TRUE : FALSE;
+    ++clock.writes;
+    clock.lastWrite = *time;
+    return FALSE;
 }

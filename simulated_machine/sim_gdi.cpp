@@ -34,6 +34,10 @@ bool IsDeleted(uintptr_t h) {
 } // namespace
 
 extern "C" HPEN WINAPI CreatePen(int style, int width, COLORREF colour) {
+    if (sim::Fails(sim::Acquiring::kCreatePen)) {
+        sim::Record("CreatePen", {style, width, colour, 0}, nullptr, true);
+        return nullptr;
+    }
     uintptr_t h = sim::NewHandle();
     sim::state().liveGdi.insert(h);
     sim::Record("CreatePen", {style, width, colour, static_cast<int64_t>(h)});
@@ -41,16 +45,24 @@ extern "C" HPEN WINAPI CreatePen(int style, int width, COLORREF colour) {
 }
 
 extern "C" HGDIOBJ WINAPI GetStockObject(int which) {
-    sim::Record("GetStockObject", {which});
+    const bool fails = sim::Fails(sim::Acquiring::kGetStockObject);
+    sim::Record("GetStockObject", {which}, nullptr, fails);
+    if (fails) return nullptr;
     return reinterpret_cast<HGDIOBJ>(sim::kStockBase + static_cast<uintptr_t>(which));
 }
 
-// Pens, brushes and fonts go to their own slot.
+// Pens, brushes and fonts go to their own slot. Nothing goes into a context
+// not handed out, nor a null object. Putting back what a context came with
+// never fails; putting anything else in may.
 extern "C" HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
-    sim::Record("SelectObject", {H(dc), H(object)});
     sim::DcState* s = LentDc(dc);
     const uintptr_t h = reinterpret_cast<uintptr_t>(object);
-    if (!s || IsDeleted(h)) return nullptr;
+    const bool takes = s && object && !IsDeleted(h);
+    const bool putsBack =
+        h == sim::kOriginalPen || h == sim::kOriginalBrush || h == sim::kOriginalFont;
+    const bool fails = takes && !putsBack && sim::Fails(sim::Acquiring::kSelectObject);
+    sim::Record("SelectObject", {H(dc), H(object)}, nullptr, fails);
+    if (!takes || fails) return nullptr;
     const sim::Slot kind = sim::SlotOf(h);
     HGDIOBJ* slot = kind == sim::Slot::kBrush  ? &s->brush
                     : kind == sim::Slot::kFont ? &s->font
@@ -84,8 +96,11 @@ extern "C" BOOL WINAPI DeleteObject(HGDIOBJ object) {
 
 extern "C" BOOL WINAPI GetTextExtentPointA(HDC dc, LPCSTR text, int length, LPSIZE size) {
     std::string t(text, static_cast<size_t>(length > 0 ? length : 0));
-    sim::Record("GetTextExtentPointA", {H(dc), length}, t.c_str());
-    if (!LentDc(dc)) return FALSE;
+    // A context not lent measures nothing, and fails on its own.
+    const bool lent = LentDc(dc) != nullptr;
+    const bool fails = lent && sim::Fails(sim::Acquiring::kGetTextExtentPointA);
+    sim::Record("GetTextExtentPointA", {H(dc), length}, t.c_str(), fails);
+    if (!lent || fails) return FALSE;
     if (sim::state().measure) {
         *size = sim::state().measure(text, length);
     } else {

@@ -14,7 +14,11 @@ int64_t H(const void* h) {
     return static_cast<int64_t>(reinterpret_cast<uintptr_t>(h));
 }
 
-HDC NewDc(const char* op) {
+HDC NewDc(const char* op, sim::Acquiring kind) {
+    if (sim::Fails(kind)) {
+        sim::Record(op, {0}, nullptr, true);
+        return nullptr;
+    }
     uintptr_t h = sim::NewHandle();
     sim::state().dcs[h] = sim::DcState{reinterpret_cast<HGDIOBJ>(sim::kOriginalPen),
                                        reinterpret_cast<HGDIOBJ>(sim::kOriginalBrush),
@@ -83,9 +87,10 @@ extern "C" {
 
 uint16_t WINAPI HostFontCreate(HostFontBank* bank, uint32_t kind, FontRequest* request, int32_t a,
                                int32_t b) {
-    sim::Record("HostFontCreate", {H(bank), kind, a, b}, request->style);
+    const bool fails = sim::Fails(sim::Acquiring::kHostFontCreate, sim::state().failFontCreate);
+    sim::Record("HostFontCreate", {H(bank), kind, a, b}, request->style, fails);
     std::memcpy(&sim::state().lastRequest, request, sizeof(FontRequest));
-    if (sim::state().failFontCreate) return 0;
+    if (fails) return 0;
     uint16_t handle = sim::state().nextFont++;
     sim::state().liveFonts.insert(handle);
     return handle;
@@ -97,8 +102,9 @@ void WINAPI HostFontDelete(HostFontBank* bank, uint32_t handle) {
 }
 
 HFONT WINAPI HostFontGetGdiFont(HostFontBank* bank, uint32_t handle) {
-    if (sim::state().failGdiFont || !sim::state().liveFonts.count(static_cast<uint16_t>(handle))) {
-        sim::Record("HostFontGetGdiFont", {H(bank), handle, 0});
+    const bool fails = sim::Fails(sim::Acquiring::kHostFontGetGdiFont, sim::state().failGdiFont);
+    if (fails || !sim::state().liveFonts.count(static_cast<uint16_t>(handle))) {
+        sim::Record("HostFontGetGdiFont", {H(bank), handle, 0}, nullptr, fails);
         return nullptr;
     }
     uintptr_t h = sim::NewHandle() | sim::kFontBit;
@@ -126,13 +132,13 @@ void WINAPI HostDrawFrame(HostSurface* surface, const RECT* r) {
 }
 
 HDC WINAPI HostGetSurfaceDC(HostSurface*) {
-    return NewDc("HostGetSurfaceDC");
+    return NewDc("HostGetSurfaceDC", sim::Acquiring::kHostGetSurfaceDC);
 }
 void WINAPI HostReleaseSurfaceDC(HostSurface*, HDC dc) {
     GiveBackDc("HostReleaseSurfaceDC", dc);
 }
 HDC WINAPI HostBeginGdiDraw(HostSurface*) {
-    return NewDc("HostBeginGdiDraw");
+    return NewDc("HostBeginGdiDraw", sim::Acquiring::kHostBeginGdiDraw);
 }
 void WINAPI HostEndGdiDraw(HostSurface*, HDC dc) {
     GiveBackDc("HostEndGdiDraw", dc);

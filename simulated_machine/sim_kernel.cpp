@@ -48,19 +48,20 @@ int LiveLocalAllocs() {
 
 extern "C" DWORD WINAPI GetProfileStringA(LPCSTR section, LPCSTR key, LPCSTR fallback, LPSTR buffer,
                                           DWORD size) {
-    sim::Record("GetProfileStringA", {size}, key);
+    // A failure answers the default, as for a key that is not there.
+    const bool fails = sim::Fails(sim::Acquiring::kGetProfileStringA);
+    sim::Record("GetProfileStringA", {size}, key, fails);
     auto it = sim::state().profile.find(ProfileKey(section, key));
-    const char* value =
-        it != sim::state().profile.end() ? it->second.c_str() : (fallback ? fallback : "");
+    const char* value = it != sim::state().profile.end() && !fails ? it->second.c_str()
+                                                                   : (fallback ? fallback : "");
     return CopyBounded(value, buffer, size);
 }
 
 extern "C" HLOCAL WINAPI LocalAlloc(UINT flags, size_t bytes) {
-    sim::Record("LocalAlloc", {flags, static_cast<int64_t>(bytes)});
-    if (sim::state().failNextAlloc) {
-        sim::state().failNextAlloc = false;
-        return nullptr;
-    }
+    const bool fails = sim::Fails(sim::Acquiring::kLocalAlloc, sim::state().failNextAlloc);
+    sim::state().failNextAlloc = false;
+    sim::Record("LocalAlloc", {flags, static_cast<int64_t>(bytes)}, nullptr, fails);
+    if (fails) return nullptr;
     void* p = std::malloc(bytes ? bytes : 1);
     if (!p) return nullptr;
     // Fill what is not zeroed with a pattern, so that a missing LMEM_ZEROINIT shows.

@@ -9,13 +9,56 @@ State& state() {
     return s;
 }
 
-void Record(const char* op, std::initializer_list<int64_t> args, const char* text) {
+void Record(const char* op, std::initializer_list<int64_t> args, const char* text, bool failed) {
     if (!state().recording) return;
     Call call;
     call.op = op;
     call.args.assign(args.begin(), args.end());
     if (text) call.text = text;
+    call.failed = failed;
     state().calls.push_back(std::move(call));
+}
+
+bool Fails(Acquiring call, bool switchedOn) {
+    State& s = state();
+    if (++s.acquiringCalls == s.failNth) {
+        s.failedByNth = call;
+        return true;
+    }
+    return switchedOn;
+}
+
+namespace {
+
+struct AcquiringCallInfo {
+    const char* name;
+    const char* failure;
+};
+
+const AcquiringCallInfo kAcquiringCalls[] = {
+#define CHX_ACQUIRING_CALL(name, failure) {#name, failure},
+#include "simulated_machine/acquiring_calls.inc"
+#undef CHX_ACQUIRING_CALL
+};
+
+} // namespace
+
+const char* AcquiringCallName(Acquiring call) {
+    return call < Acquiring::kCount ? kAcquiringCalls[static_cast<int>(call)].name : "none";
+}
+const char* AcquiringCallFailure(Acquiring call) {
+    return call < Acquiring::kCount ? kAcquiringCalls[static_cast<int>(call)].failure : "";
+}
+void FailNthAcquiringCall(int n) {
+    state().failNth = n;
+    state().acquiringCalls = 0;
+    state().failedByNth = Acquiring::kCount;
+}
+int AcquiringCalls() {
+    return state().acquiringCalls;
+}
+Acquiring FailedAcquiringCall() {
+    return state().failedByNth;
 }
 
 uintptr_t NewHandle() {

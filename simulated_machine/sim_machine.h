@@ -21,6 +21,7 @@ struct Call {
     std::string op;            // "HostDrawLine", "Ellipse", "SendMessageA", ...
     std::vector<int64_t> args; // integers, rectangle and point members inline
     std::string text;          // the text of HostDrawText / GetTextExtentPointA
+    bool failed = false;       // answered with the failure of its kind
 };
 
 // Puts the whole machine back to its initial state: clock at
@@ -47,6 +48,22 @@ void RemoveProfileString(const char* section, const char* key);
 // ---- memory ----
 void FailNextLocalAlloc();
 int LiveLocalAllocs();
+
+// ---- failures of the acquiring calls (simulated_machine/acquiring_calls.inc) ----
+enum class Acquiring {
+#define CHX_ACQUIRING_CALL(name, failure) k##name,
+#include "simulated_machine/acquiring_calls.inc"
+#undef CHX_ACQUIRING_CALL
+    kCount
+};
+const char* AcquiringCallName(Acquiring call);
+const char* AcquiringCallFailure(Acquiring call); // what a failure answers
+// The nth acquiring call from now on (1 = the next), whichever it is, fails;
+// 0 fails none. The switches of single kinds below act as well.
+void FailNthAcquiringCall(int n);
+int AcquiringCalls(); // made since Reset, failed ones included
+// The kind of the call that the nth switch failed, kCount while none has.
+Acquiring FailedAcquiringCall();
 
 // ---- recorders ----
 // Off, nothing is appended (and nothing allocated): for benchmarks.

@@ -64,6 +64,9 @@ struct State {
     fixture::ClockCore clock;
     std::map<std::string, std::string> profile; // "section\nkey", lower case
     bool failNextAlloc = false;
+    int failNth = 0; // the acquiring call to fail, 0 for none
+    int acquiringCalls = 0;
+    Acquiring failedByNth = Acquiring::kCount;
     std::set<void*> liveAllocs;
     bool recording = true;
     std::vector<Call> calls;
@@ -81,7 +84,11 @@ struct State {
 };
 
 State& state();
-void Record(const char* op, std::initializer_list<int64_t> args, const char* text = nullptr);
+void Record(const char* op, std::initializer_list<int64_t> args, const char* text = nullptr,
+            bool failed = false);
+// Counts an acquiring call and says whether it is to fail: the nth call of
+// FailNthAcquiringCall, or a kind whose own switch is on.
+bool Fails(Acquiring call, bool switchedOn = false);
 uintptr_t NewHandle();
 
 } // namespace sim

@@ -85,10 +85,12 @@ extern "C" int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...) {
     return n > kWsprintfLimit - 1 ? kWsprintfLimit - 1 : n;
 }
 
-// Cuts to the buffer as Windows does; a missing id gives an empty text.
+// Cuts to the buffer as Windows does; a missing id gives an empty text. A
+// failure leaves the buffer as it was.
 extern "C" int WINAPI LoadStringA(HINSTANCE, UINT id, LPSTR buffer, int size) {
-    sim::Record("LoadStringA", {id, size});
-    if (size <= 0) return 0;
+    const bool fails = sim::Fails(sim::Acquiring::kLoadStringA);
+    sim::Record("LoadStringA", {id, size}, nullptr, fails);
+    if (fails || size <= 0) return 0;
     // The list is in ascending id order, as the resource compiler wants it.
     const StringEntry* e =
         std::lower_bound(std::begin(kStrings), std::end(kStrings), id,

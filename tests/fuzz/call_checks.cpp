@@ -174,15 +174,14 @@ void CheckPush(const CallContext& c, const std::vector<int64_t>& a, Tally* t) {
 
 // Creation's FontRequest: allocated zero-filled, handed to HostFontCreate,
 // freed after it.
-void CheckFontRequest(const CallContext& c, Op op, const std::vector<int64_t>& a, const Owned& o,
-                      Tally* t) {
+void CheckFontRequest(Op op, const sim::Call& k, const Owned& o, Tally* t) {
+    const auto& a = k.args;
     if (op == Op::kLocalAlloc) {
         FUZZ_EXPECT(a[0] & LMEM_ZEROINIT, "LocalAlloc flags 0x%llx without zero-filling",
                     static_cast<unsigned long long>(a[0]));
         FUZZ_EXPECT(a[1] == kFontRequestSize, "LocalAlloc of %lld bytes, expected %u",
                     static_cast<long long>(a[1]), kFontRequestSize);
-        // The simulated kernel logs a LocalAlloc that it then fails.
-        if (c.allocArmed && t->allocs + t->failedAllocs == 0)
+        if (k.failed)
             ++t->failedAllocs;
         else
             ++t->allocs;
@@ -237,7 +236,7 @@ void CheckMadeObject(const CallContext& c, Op op, const std::vector<int64_t>& a,
                     static_cast<long long>(a[1]), c.fontHandle);
         if (a[2] != 0) t->made.insert(a[2]);
     } else if (op == Op::kCreatePen) {
-        t->made.insert(a[3]);
+        if (a[3] != 0) t->made.insert(a[3]);
     } else {
         FUZZ_EXPECT(t->made.count(a[0]), "DeleteObject of 0x%llx, which this draw did not make",
                     static_cast<unsigned long long>(a[0]));
@@ -253,7 +252,9 @@ void CheckMadeObject(const CallContext& c, Op op, const std::vector<int64_t>& a,
 // with what they held when taken selected again.
 void CheckContext(Op op, const char* opName, const std::vector<int64_t>& a, Tally* t) {
     if (op == Op::kHostGetSurfaceDC || op == Op::kHostBeginGdiDraw) {
-        t->dcs[a[0]] = Dc{op == Op::kHostGetSurfaceDC ? DcKind::kMeasuring : DcKind::kDrawing};
+        // A context the host failed to give is not to be given back either.
+        if (a[0] != 0)
+            t->dcs[a[0]] = Dc{op == Op::kHostGetSurfaceDC ? DcKind::kMeasuring : DcKind::kDrawing};
         return;
     }
     DcKind want = op == Op::kHostReleaseSurfaceDC ? DcKind::kMeasuring : DcKind::kDrawing;
@@ -269,8 +270,10 @@ void CheckContext(Op op, const char* opName, const std::vector<int64_t>& a, Tall
     t->dcs.erase(it);
 }
 
-// What is selected, measured and drawn into a held context.
-void CheckContextUse(Op op, const std::vector<int64_t>& a, Tally* t) {
+// What is selected, measured and drawn into a held context. A selection
+// that failed leaves the context as it was.
+void CheckContextUse(Op op, const sim::Call& k, Tally* t) {
+    const auto& a = k.args;
     auto it = t->dcs.find(a[0]);
     if (op == Op::kSelectObject) {
         FUZZ_EXPECT(it != t->dcs.end(), "SelectObject into context 0x%llx, not held now",
@@ -280,6 +283,7 @@ void CheckContextUse(Op op, const std::vector<int64_t>& a, Tally* t) {
                         h == kOriginalPen || h == kOriginalBrush || h == kOriginalFont,
                     "SelectObject of 0x%llx, neither made here nor stock nor the original",
                     static_cast<unsigned long long>(h));
+        if (k.failed) return;
         switch (sim::SlotOf(static_cast<uintptr_t>(h))) {
         case sim::Slot::kBrush:
             it->second.brush = h;
@@ -299,6 +303,12 @@ void CheckContextUse(Op op, const std::vector<int64_t>& a, Tally* t) {
         FUZZ_EXPECT(it != t->dcs.end() && it->second.kind == DcKind::kDrawing,
                     "Ellipse on context 0x%llx, not a drawing context",
                     static_cast<unsigned long long>(a[0]));
+        // With any brush but the hollow one the circle would paint over the face.
+        FUZZ_EXPECT(it->second.brush == static_cast<int64_t>(sim::kNullBrush) &&
+                        t->made.count(it->second.pen),
+                    "Ellipse drawn with brush 0x%llx and pen 0x%llx selected",
+                    static_cast<unsigned long long>(it->second.brush),
+                    static_cast<unsigned long long>(it->second.pen));
     }
 }
 
@@ -357,7 +367,7 @@ void CheckCall(const CallContext& c, const sim::Call& k, const Owned& o, Tally* 
     case Op::kLocalAlloc:
     case Op::kLocalFree:
     case Op::kHostFontCreate:
-        return CheckFontRequest(c, op, a, o, t);
+        return CheckFontRequest(op, k, o, t);
     case Op::kHostEraseObject:
     case Op::kHostFontDelete:
         return CheckDestruction(c, op, a, o, t);
@@ -373,7 +383,7 @@ void CheckCall(const CallContext& c, const sim::Call& k, const Owned& o, Tally* 
     case Op::kSelectObject:
     case Op::kGetTextExtentPointA:
     case Op::kEllipse:
-        return CheckContextUse(op, a, t);
+        return CheckContextUse(op, k, t);
     case Op::kHostDrawText:
     case Op::kHostSetPen:
     case Op::kHostDrawLine:

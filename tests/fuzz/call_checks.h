@@ -29,7 +29,6 @@ struct CallContext {
     uint16_t fontHandle;   // the host font the object holds before the call
     int16_t visibleBefore; // visible before the call
     int16_t displayType;   // as created
-    bool allocArmed;       // the next LocalAlloc is to fail
 };
 
 const char* KindName(CallKind kind);

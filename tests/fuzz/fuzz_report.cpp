@@ -6,8 +6,21 @@
 
 namespace fuzz {
 
+namespace {
+char g_runLabel[256];
+}
+
+void SetRunLabel(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(g_runLabel, sizeof g_runLabel, format, args);
+    va_end(args);
+}
+
 void Fail(const char* format, ...) {
-    std::fprintf(stderr, "\n==chronyx-fuzz== expectation failed: ");
+    std::fprintf(stderr, "\n==chronyx-fuzz== expectation failed");
+    if (g_runLabel[0]) std::fprintf(stderr, " (%s)", g_runLabel);
+    std::fprintf(stderr, ": ");
     va_list args;
     va_start(args, format);
     std::vfprintf(stderr, format, args);

@@ -6,6 +6,9 @@ namespace fuzz {
 
 [[noreturn]] void Fail(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// What is being run, named by a failed expectation: the input and the step.
+void SetRunLabel(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
 // CHX_FUZZ_TRACE=1 in the environment prints every operation as it runs,
 // for reading a saved input back.
 bool Tracing();

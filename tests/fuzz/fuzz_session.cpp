@@ -58,6 +58,13 @@ uint8_t* Reserved(RunData* run) {
     return run->header.reserved;
 }
 
+// Whether a call of the last entry point call was failed on purpose.
+bool AnyCallFailed() {
+    for (const sim::Call& k : sim::Calls())
+        if (k.failed) return true;
+    return false;
+}
+
 bool HasNul(const char* text, size_t size) {
     return std::memchr(text, 0, size) != nullptr;
 }
@@ -110,7 +117,6 @@ CallContext ContextFor(const Session& s, const Slot* slot, CallKind kind, int in
     CallContext c{};
     c.kind = kind;
     c.index = index;
-    c.allocArmed = s.allocArmed;
     if (slot) {
         c.run = slot->run;
         c.fontHandle = slot->fontHandle;
@@ -223,8 +229,9 @@ void OpCreate(Session& s) {
                 "CreateRunObject wrote the edit data");
     std::free(edit);
     std::free(creation);
-    FUZZ_EXPECT((r == -1) == mayFail, "CreateRunObject returned %d; failure %s", r,
-                mayFail ? "was due" : "had no cause");
+    const bool due = mayFail || AnyCallFailed();
+    FUZZ_EXPECT((r == -1) == due, "CreateRunObject returned %d; failure %s", r,
+                due ? "was due" : "had no cause");
     if (r == 0) {
         slot.state = SlotState::kLive;
         slot.fontHandle = static_cast<uint16_t>(run->fontHandle);
@@ -643,8 +650,9 @@ void OpEditorEntry(Session& s) {
 
 } // namespace
 
-void RunInput(const uint8_t* data, size_t size) {
+void RunInput(const uint8_t* data, size_t size, int failAcquiringCall) {
     sim::Reset();
+    sim::FailNthAcquiringCall(failAcquiringCall);
     InstallCheckingCallbacks(sim::TheRunHeader());
     Session s;
     s.in = ByteReader{data, size, 0};

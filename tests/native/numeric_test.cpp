@@ -52,4 +52,18 @@ TEST(Numeric, WrapAbsAsTheMachineComputesIt) {
         EXPECT_EQ(c.expected, WrapAbs(c.value)) << "WrapAbs(" << c.value << ")";
 }
 
+// The one quotient outside the range traps on x86 rather than wrapping.
+TEST(Numeric, DivTruncWrapsTheOneOverflowingQuotient) {
+    const struct {
+        int32_t a, b, expected;
+    } cases[] = {
+        {INT32_MIN, -1, INT32_MIN},
+        {7, -1, -7},
+        {-7, 2, -3},
+        {INT32_MIN, 2, INT32_MIN / 2},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, DivTrunc(c.a, c.b)) << "DivTrunc(" << c.a << ", " << c.b << ")";
+}
+
 } // namespace
