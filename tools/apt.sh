@@ -18,15 +18,9 @@ APT_FAILED_INDEXES=
 # APT_ERROR.
 APT_ERROR=
 apt_update() {
-    local log attempt status
+    local log status=0
     log=$(mktemp)
-    for ((attempt = 1; ; attempt++)); do
-        status=0
-        "$@" apt-get update >"$log" 2>&1 || status=$?
-        if [ $status -eq 0 ] || [ "$attempt" -ge $APT_ATTEMPTS ]; then break; fi
-        warn "apt-get update failed (exit $status); trying again in $APT_PAUSE s ($((attempt + 1)) of $APT_ATTEMPTS)"
-        sleep $APT_PAUSE
-    done
+    apt_retry "$log" "$@" apt-get update || status=$?
     # "Err:4 URI SUITE/COMPONENT ARCH Packages", its reason on the next line.
     APT_FAILED_INDEXES=$(awk '/^Err:/ { sub(/^Err:[0-9]* /, ""); index_ = $0; next }
         index_ != "" { sub(/^ */, ""); sub(/ \[IP: [^]]*\]$/, ""); print index_ "\t" $0; index_ = "" }' "$log" | sort -u)
@@ -65,7 +59,7 @@ release_codename() {
 }
 
 # LOG COMMAND...: the command up to APT_ATTEMPTS times, its output in LOG;
-# returns its last status.
+# returns its last status. A leading as_root is left out of the warning.
 apt_retry() {
     local log=$1 attempt status
     shift
@@ -73,7 +67,8 @@ apt_retry() {
         status=0
         "$@" >"$log" 2>&1 || status=$?
         if [ $status -eq 0 ] || [ "$attempt" -ge $APT_ATTEMPTS ]; then return $status; fi
-        warn "$* failed (exit $status); trying again in $APT_PAUSE s ($((attempt + 1)) of $APT_ATTEMPTS)"
+        local what="$*"
+        warn "${what#as_root } failed (exit $status); trying again in $APT_PAUSE s ($((attempt + 1)) of $APT_ATTEMPTS)"
         sleep $APT_PAUSE
     done
 }
