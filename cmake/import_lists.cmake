@@ -28,9 +28,9 @@ function(chx_host_operation_lines suffix out_var)
 endfunction()
 
 # The functions allowed from one Windows library, one name a line, from
-# resources/windows_imports.inc.
+# dll/resources/windows_imports.inc.
 function(chx_windows_import_lines library out_var)
-    chx_list_rows(${PROJECT_SOURCE_DIR}/resources/windows_imports.inc
+    chx_list_rows(${CHX_DLL_DIR}/resources/windows_imports.inc
                   "^CHX_WINDOWS_IMPORT\\(${library}, *" rows)
     set(lines "")
     foreach(row IN LISTS rows)

@@ -1,5 +1,5 @@
 # Native (Linux) build: the module's sources over the simulated machine of
-# simulated_machine/, for unit tests, sanitizers, fuzzing and benchmarks.
+# testbed/simulated_machine/, for unit tests, sanitizers, fuzzing and benchmarks.
 
 # The gate's native build counts which lines and branches of the shipped
 # sources its suites reach (./chronyx coverage), from the module and from the
@@ -12,12 +12,12 @@ if(CHX_COVERAGE)
 endif()
 
 add_library(chronyx_module STATIC ${CHX_MODULE_SOURCES})
-target_include_directories(chronyx_module PUBLIC ${PROJECT_SOURCE_DIR})
+target_include_directories(chronyx_module PUBLIC ${CHX_DLL_INCLUDE_ROOTS})
 target_compile_options(chronyx_module PRIVATE ${CHX_WARNINGS})
 
-file(GLOB CHX_SIM_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/simulated_machine/sim_*.cpp)
+file(GLOB CHX_SIM_SOURCES CONFIGURE_DEPENDS ${CHX_TESTBED_DIR}/simulated_machine/sim_*.cpp)
 add_library(chronyx_sim STATIC ${CHX_SIM_SOURCES})
-target_include_directories(chronyx_sim PUBLIC ${PROJECT_SOURCE_DIR})
+target_include_directories(chronyx_sim PUBLIC ${CHX_INCLUDE_ROOTS})
 target_compile_options(chronyx_sim PRIVATE ${CHX_WARNINGS})
 
 find_package(GTest REQUIRED)
@@ -30,7 +30,7 @@ add_subdirectory(tests/runner)
 add_subdirectory(tests/fuzz)
 add_subdirectory(tests/soak)
 add_subdirectory(bench)
-add_subdirectory(host/gif_encoder)
-add_subdirectory(host/gallery)
+add_subdirectory(tools/gif_encoder)
+add_subdirectory(tools/gallery)
 add_subdirectory(tests/gif)
 add_subdirectory(tests/release)

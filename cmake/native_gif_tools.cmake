@@ -3,10 +3,10 @@
 # build's folder makes just those two, so that the Windows tests need no
 # native build beside them.
 set(CHX_NATIVE_TOOLS ${CMAKE_BINARY_DIR}/native-tools)
-set(CHX_GIF_ENCODER ${CHX_NATIVE_TOOLS}/host/gif_encoder/chronyx-gif)
+set(CHX_GIF_ENCODER ${CHX_NATIVE_TOOLS}/tools/gif_encoder/chronyx-gif)
 set(CHX_GIF_CHECK ${CHX_NATIVE_TOOLS}/tests/gif/chronyx-gif-check)
 file(GLOB CHX_GIF_TOOL_SOURCES CONFIGURE_DEPENDS
-     ${PROJECT_SOURCE_DIR}/host/gif_encoder/*
+     ${PROJECT_SOURCE_DIR}/tools/gif_encoder/*
      ${PROJECT_SOURCE_DIR}/tests/gif/gif_check.cpp)
 add_custom_command(
     OUTPUT ${CHX_GIF_ENCODER} ${CHX_GIF_CHECK}

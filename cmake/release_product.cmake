@@ -37,7 +37,7 @@ target_link_options(CHRONYX PRIVATE
     -Wl,--gc-sections -Wl,--no-insert-timestamp)
 # The trigonometry and the string and memory routines come from msvcrt.dll,
 # through an import library of just those: anything more fails the link.
-chx_def_from_template(${PROJECT_SOURCE_DIR}/resources/msvcrt_imports.def.in CHX_CRT_DEF)
+chx_def_from_template(${CHX_DLL_DIR}/resources/msvcrt_imports.def.in CHX_CRT_DEF)
 chx_import_library(msvcrt_imports ${CHX_CRT_DEF} msvcrt.dll
                    "Import library for the C routines of msvcrt.dll" CHX_CRT_IMPLIB)
 add_dependencies(CHRONYX msvcrt_imports)

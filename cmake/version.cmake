@@ -6,7 +6,7 @@ else()
     set(CHX_IMAGE_WIDTH 32-bit)
 endif()
 set(CHX_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
-configure_file(${PROJECT_SOURCE_DIR}/resources/chronyx_version.h.in
+configure_file(${CHX_DLL_DIR}/resources/chronyx_version.h.in
                ${CHX_GENERATED_DIR}/chronyx_version.h @ONLY)
 
 # Headers only: linking it adds no library, so the DLL's imports stay as they are.
@@ -15,5 +15,5 @@ target_include_directories(chx_version INTERFACE ${CHX_GENERATED_DIR})
 
 target_link_libraries(CHRONYX PRIVATE chx_version)
 # windres writes no dependency file: the resource script's includes are named here.
-set_property(SOURCE ${PROJECT_SOURCE_DIR}/resources/chronyx.rc APPEND PROPERTY OBJECT_DEPENDS
-             ${PROJECT_SOURCE_DIR}/resources/version_info.rc ${CHX_GENERATED_DIR}/chronyx_version.h)
+set_property(SOURCE ${CHX_DLL_DIR}/resources/chronyx.rc APPEND PROPERTY OBJECT_DEPENDS
+             ${CHX_DLL_DIR}/resources/version_info.rc ${CHX_GENERATED_DIR}/chronyx_version.h)

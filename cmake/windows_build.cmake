@@ -40,9 +40,9 @@ function(chx_def_for_target source out_var)
         set(${out_var} ${source} PARENT_SCOPE)
     endif()
 endfunction()
-chx_def_for_target(${PROJECT_SOURCE_DIR}/resources/chronyx.def CHX_MODULE_DEF)
+chx_def_for_target(${CHX_DLL_DIR}/resources/chronyx.def CHX_MODULE_DEF)
 include(${CMAKE_CURRENT_LIST_DIR}/import_lists.cmake)
-chx_def_from_template(${PROJECT_SOURCE_DIR}/resources/hostrun_imports.def.in
+chx_def_from_template(${CHX_DLL_DIR}/resources/hostrun_imports.def.in
                       CHX_HOSTRUN_IMPORTS_DEF)
 
 # An import library NAME (libNAME.a, target NAME) for DLL from a .def file.
@@ -64,17 +64,17 @@ chx_import_library(hostrun_imports ${CHX_HOSTRUN_IMPORTS_DEF} HOSTRUN.dll
 
 add_library(CHRONYX SHARED
     ${CHX_MODULE_SOURCES}
-    ${PROJECT_SOURCE_DIR}/resources/chronyx.rc
+    ${CHX_DLL_DIR}/resources/chronyx.rc
     ${CHX_MODULE_DEF})
 add_dependencies(CHRONYX hostrun_imports)
 set_target_properties(CHRONYX PROPERTIES PREFIX "" OUTPUT_NAME CHRONYX)
-target_include_directories(CHRONYX PRIVATE ${PROJECT_SOURCE_DIR})
+target_include_directories(CHRONYX PRIVATE ${CHX_DLL_INCLUDE_ROOTS})
 target_compile_options(CHRONYX PRIVATE ${CHX_WARNINGS})
 set_property(TARGET CHRONYX APPEND PROPERTY LINK_DEPENDS ${CHX_MODULE_DEF})
 target_link_libraries(CHRONYX PRIVATE ${CHX_HOSTRUN_IMPLIB} user32 gdi32 kernel32)
 include(${CMAKE_CURRENT_LIST_DIR}/release_product.cmake)
-set_source_files_properties(${PROJECT_SOURCE_DIR}/resources/chronyx.rc PROPERTIES
-    OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/string_list.inc)
+set_source_files_properties(${CHX_DLL_DIR}/resources/chronyx.rc PROPERTIES
+    OBJECT_DEPENDS ${CHX_DLL_DIR}/resources/string_list.inc)
 include(${CMAKE_CURRENT_LIST_DIR}/version.cmake)
 
 # Every Wine process of a build shares its prefix, and what one writes there

@@ -1,5 +1,5 @@
 // A record step in progress: the frames from its first frame to its last,
-// taken at its rate, written as a frame file (host/gif_encoder/
+// taken at its rate, written as a frame file (tools/gif_encoder/
 // frame_file_format.h) under the animation's name plus ".frames", for
 // chronyx-gif to turn into the GIF.
 #pragma once

@@ -13,7 +13,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host/chronyx_host/bench_mode.h"
+#include "bench/host/bench_mode.h"
 #include "host/chronyx_host/builtin_scenarios.h"
 #include "host/chronyx_host/host_run.h"
 #include "host/chronyx_host/module_binding.h"

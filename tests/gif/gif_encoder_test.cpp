@@ -14,9 +14,9 @@
 #define STBI_ONLY_GIF
 #include <stb/stb_image.h>
 
-#include "host/gif_encoder/frame_file_format.h"
-#include "host/gif_encoder/frame_file_reader.h"
-#include "host/gif_encoder/gif_writer.h"
+#include "tools/gif_encoder/frame_file_format.h"
+#include "tools/gif_encoder/frame_file_reader.h"
+#include "tools/gif_encoder/gif_writer.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 # within the limit; only the sections of code, constants, the instance handle,
 # exports, imports, resources, relocations and the debug link (and unwind
 # tables on x64); no TLS directory and no timestamp; imports only from the
-# allowed functions of resources/windows_imports.inc; no x87 arithmetic; no
+# allowed functions of dll/resources/windows_imports.inc; no x87 arithmetic; no
 # build folder in it; the debug link naming CHRONYX.dll.debug beside it, with
 # its CRC, and that file symbolising the entry point; a version resource
 # naming VERSION. Every failure prints what was found and what was allowed.
@@ -50,7 +50,7 @@ stamp=$(od -An -tu4 -j$((lfanew + 8)) -N4 "$dll" | tr -d ' ')
 awk '/DLL Name: / { dll = $3; next }
      dll && /^\t[0-9a-f]+\t/ && $3 != "<none>" { print dll, $3 }' "$tmp/p" >"$tmp/imports"
 # The allowed ones, "CHX_WINDOWS_IMPORT(LIBRARY, name)", as "LIBRARY.DLL name".
-allowed_list=$sources/resources/windows_imports.inc
+allowed_list=$sources/dll/resources/windows_imports.inc
 sed -n 's/^CHX_WINDOWS_IMPORT(\([A-Z0-9]*\), *\([A-Za-z0-9_]*\)).*/\1.DLL \2/p' "$allowed_list" \
     >"$tmp/allowed"
 [ -s "$tmp/allowed" ] || fail "no allowed imports read from $allowed_list"

@@ -17,7 +17,7 @@ import zipfile
 from package_links import dangling_references
 
 source, version, work = sys.argv[1:4]
-packager = os.path.join(source, "release/make_package.py")
+packager = os.path.join(source, "tools/release/make_package.py")
 failures = 0
 
 

@@ -14,7 +14,7 @@ import sys
 import zipfile
 
 source, version, build, work = sys.argv[1:5]
-sys.path.insert(0, os.path.join(source, "release"))
+sys.path.insert(0, os.path.join(source, "tools", "release"))
 import make_package  # noqa: E402
 
 wine_run = os.path.join(build, "wine-run")

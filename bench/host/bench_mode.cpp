@@ -1,4 +1,4 @@
-#include "host/chronyx_host/bench_mode.h"
+#include "bench/host/bench_mode.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -10,8 +10,8 @@
 #include "fixtures/edit_data_builder.h"
 #include "fixtures/moment.h"
 #include "fixtures/run_object.h"
-#include "host/chronyx_host/bare_draws.h"
-#include "host/chronyx_host/bench_report.h"
+#include "bench/host/bare_draws.h"
+#include "bench/host/bench_report.h"
 #include "host/common/host_clock.h"
 #include "host/hostrun/hostrun_host.h"
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "host/gif_encoder/frame_file_reader.h"
-#include "host/gif_encoder/gif_writer.h"
+#include "tools/gif_encoder/frame_file_reader.h"
+#include "tools/gif_encoder/gif_writer.h"
 
 namespace {
 

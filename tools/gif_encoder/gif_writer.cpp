@@ -1,4 +1,4 @@
-#include "host/gif_encoder/gif_writer.h"
+#include "tools/gif_encoder/gif_writer.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -11,7 +11,7 @@
 
 #include <gif_lib.h>
 
-#include "host/gif_encoder/palette.h"
+#include "tools/gif_encoder/palette.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/chronyx_host/bench_mode.h"
+#include "bench/host/bench_mode.h"
 
 // Analog, digital, invisible and calendar: the display types, in their order.
 constexpr int32_t kBenchTypes = 4;

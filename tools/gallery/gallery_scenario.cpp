@@ -1,4 +1,4 @@
-#include "host/gallery/gallery_scenario.h"
+#include "tools/gallery/gallery_scenario.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string>
 
-#include "host/gif_encoder/frame_file_reader.h"
+#include "tools/gif_encoder/frame_file_reader.h"
 
 struct GifReport {
     size_t frames = 0;

@@ -49,7 +49,7 @@ void RemoveProfileString(const char* section, const char* key);
 void FailNextLocalAlloc();
 int LiveLocalAllocs();
 
-// ---- failures of the acquiring calls (simulated_machine/acquiring_calls.inc) ----
+// ---- failures of the acquiring calls (testbed/simulated_machine/acquiring_calls.inc) ----
 enum class Acquiring {
 #define CHX_ACQUIRING_CALL(name, failure) k##name,
 #include "simulated_machine/acquiring_calls.inc"

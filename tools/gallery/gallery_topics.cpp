@@ -1,4 +1,4 @@
-#include "host/gallery/gallery_topics.h"
+#include "tools/gallery/gallery_topics.h"
 
 namespace {
 

@@ -82,7 +82,7 @@ def tests_entries(top, version, source, dlls):
     zip ships."""
     entries = []
     # cmd.exe reads a batch file by lines ending in CR LF.
-    script = read(os.path.join(source, "release/run-tests.cmd")).replace(b"\r\n", b"\n")
+    script = read(os.path.join(source, "tools/release/run-tests.cmd")).replace(b"\r\n", b"\n")
     for folder, build, machine, dll in dlls:
         entries.append((f"{top}/{folder}/CHRONYX.dll", dll))
         entries.append((f"{top}/{folder}/run-tests.cmd", script.replace(b"\n", b"\r\n")))
@@ -92,7 +92,7 @@ def tests_entries(top, version, source, dlls):
             if pe_machine(image) != machine:
                 raise Refusal(f"{path}: not a program of the {folder} build")
             entries.append((f"{top}/{folder}/{name}", image))
-    readme = read(os.path.join(source, "release/TESTS.txt")).replace(b"@VERSION@", version.encode())
+    readme = read(os.path.join(source, "tools/release/TESTS.txt")).replace(b"@VERSION@", version.encode())
     entries.append((f"{top}/README.txt", readme))
     return entries
 
@@ -136,7 +136,7 @@ def main():
         dlls.append((folder, build, machine, image))
     tests = tests_entries(f"{top}-tests", version, source, dlls)
 
-    install = read(os.path.join(source, "release/INSTALL.txt")).replace(
+    install = read(os.path.join(source, "tools/release/INSTALL.txt")).replace(
         b"@VERSION@", version.encode())
     package.append((f"{top}/INSTALL.txt", install))
     for name in ("LICENSE", "CHANGELOG.md") + DOCUMENTS:

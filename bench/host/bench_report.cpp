@@ -1,9 +1,9 @@
-#include "host/chronyx_host/bench_report.h"
+#include "bench/host/bench_report.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "host/chronyx_host/bare_draws.h"
+#include "bench/host/bare_draws.h"
 
 namespace {
 

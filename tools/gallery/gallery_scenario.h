@@ -5,6 +5,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host/gallery/gallery_topics.h"
+#include "tools/gallery/gallery_topics.h"
 
 nlohmann::json GalleryScenario(const GalleryTopic& topic);

@@ -9,8 +9,8 @@
 
 #include <sys/stat.h>
 
-#include "host/gallery/gallery_scenario.h"
-#include "host/gallery/gallery_topics.h"
+#include "tools/gallery/gallery_scenario.h"
+#include "tools/gallery/gallery_topics.h"
 
 namespace {
 

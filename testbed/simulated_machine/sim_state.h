@@ -1,4 +1,4 @@
-// The simulated machine's state, shared by the simulated_machine/sim_*.cpp files only.
+// The simulated machine's state, shared by the testbed/simulated_machine/sim_*.cpp files only.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The one window the module has on the operating system. On Windows it is
 // <windows.h>; elsewhere it declares the small subset the module uses (the
-// functions of resources/windows_imports.inc, over the contract's own types),
-// and simulated_machine/sim_*.cpp implement that subset as a simulated machine. The
+// functions of dll/resources/windows_imports.inc, over the contract's own types),
+// and testbed/simulated_machine/sim_*.cpp implement that subset as a simulated machine. The
 // module never knows which of the two is underneath: the seam is at link time.
 #pragma once
 

@@ -1,4 +1,4 @@
-#include "host/gif_encoder/palette.h"
+#include "tools/gif_encoder/palette.h"
 
 #include <algorithm>
 #include <unordered_map>

@@ -1,4 +1,4 @@
-#include "host/gif_encoder/frame_file_reader.h"
+#include "tools/gif_encoder/frame_file_reader.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "host/gif_encoder/frame_file_format.h"
+#include "tools/gif_encoder/frame_file_format.h"
 
 bool ReadFrameFile(const std::string& path, FrameRecording* recording, std::string* error) {
     std::ifstream in(path, std::ios::binary);

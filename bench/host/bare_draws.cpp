@@ -1,4 +1,4 @@
-#include "host/chronyx_host/bare_draws.h"
+#include "bench/host/bare_draws.h"
 
 #include <algorithm>
 
