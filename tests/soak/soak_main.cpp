@@ -35,7 +35,7 @@ const char* const kNames[kObjects] = {"analog",   "digital",     "invisible",
                                       "calendar", "chronometer", "countdown"};
 constexpr int kSamplePeriod = 12; // HandleRunObject calls per clock sample
 // Hundredths of a second: a step of the time count beyond this between two
-// frames is a clock jump, not a frame's passing.
+// frames is a clock jump to the module, not a frame's passing.
 constexpr int64_t kJumpThresholdHundredths = 200;
 constexpr int16_t kCountdownHours = 5000; // the longest that stays in 32 bits of hundredths
 constexpr uint8_t kGuard = 0x5B;
