@@ -1,43 +1,19 @@
 #include "tests/fuzz/call_checks.h"
 
 #include <cstring>
-#include <map>
-#include <set>
 #include <string>
 #include <unordered_map>
 
 #include "contract/entry_points.h"
 #include "core/numeric.h"
-#include "simulated_machine/sim_handles.h"
 #include "simulated_machine/sim_machine.h"
+#include "tests/fuzz/call_tally.h"
+#include "tests/fuzz/drawing_checks.h"
 #include "tests/fuzz/fuzz_report.h"
 
 namespace fuzz {
 
-const CallContext* g_callUnderWay = nullptr;
-
-namespace {
-
-constexpr size_t kLongestText = 39;
-
-constexpr int64_t kOriginalPen = sim::kOriginalPen;
-constexpr int64_t kOriginalBrush = sim::kOriginalBrush;
-constexpr int64_t kOriginalFont = sim::kOriginalFont;
-
-// The calls the simulated machine logs, by name: the run header's callbacks,
-// HOSTRUN's operations and the Windows functions the module may import.
-enum class Op {
-    kHostPushEvent,
-    kHostEraseObject,
-    kHostRedisplay,
-#define CHX_HOST_OPERATION(result, name, ordinal, argumentBytes, parameters) k##name,
-#include "contract/host_operation_list.inc"
-#undef CHX_HOST_OPERATION
-#define CHX_WINDOWS_IMPORT(library, name) k##name,
-#include "resources/windows_imports.inc"
-#undef CHX_WINDOWS_IMPORT
-    kOther,
-};
+namespace calls {
 
 Op OpOf(const std::string& name) {
     static const std::unordered_map<std::string, Op> kOps = {
@@ -55,22 +31,15 @@ Op OpOf(const std::string& name) {
     return it == kOps.end() ? Op::kOther : it->second;
 }
 
-HostCallback g_recordPush;
-HostCallback g_recordErase;
-HostCallback g_recordRedisplay;
+} // namespace calls
+
+namespace {
+
+using namespace calls;
 
 int64_t H(const void* p) {
     return static_cast<int64_t>(reinterpret_cast<uintptr_t>(p));
 }
-
-enum class DcKind { kMeasuring, kDrawing };
-
-struct Dc {
-    DcKind kind;
-    int64_t pen = kOriginalPen;
-    int64_t brush = kOriginalBrush;
-    int64_t font = kOriginalFont;
-};
 
 bool TimeEvent(int code) {
     return code >= routines::kOnEachSecond && code <= routines::kOnEachHour;
@@ -108,51 +77,6 @@ bool Allowed(const CallContext& c, Op op) {
         return false;
     }
 }
-
-// The callbacks see the object and its run data at the moment of the call,
-// which the log cannot show afterwards.
-void CheckCallbackObject(const char* name, void* object) {
-    const CallContext* c = g_callUnderWay;
-    FUZZ_EXPECT(c != nullptr, "%s called outside any entry point", name);
-    FUZZ_EXPECT(object == c->run, "%s got object %p, expected the object of the %s call, %p", name,
-                object, KindName(c->kind), static_cast<const void*>(c->run));
-}
-
-int32_t WINAPI CheckedPush(void* object, int32_t code, int32_t b) {
-    CheckCallbackObject("HostPushEvent", object);
-    const RunData* run = static_cast<const RunData*>(object);
-    int16_t expected = Low16(RunHeaderOf(run)->eventCount);
-    FUZZ_EXPECT(run->triggerEventCount == expected,
-                "event %d pushed with triggerEventCount %d, expected the low 16 bits of "
-                "eventCount, %d",
-                code, run->triggerEventCount, expected);
-    return g_recordPush(object, code, b);
-}
-
-int32_t WINAPI CheckedErase(void* object, int32_t a, int32_t b) {
-    CheckCallbackObject("HostEraseObject", object);
-    return g_recordErase(object, a, b);
-}
-
-int32_t WINAPI CheckedRedisplay(void* object, int32_t a, int32_t b) {
-    CheckCallbackObject("HostRedisplay", object);
-    return g_recordRedisplay(object, a, b);
-}
-
-// What one call has done so far, as its log is read in order.
-struct Tally {
-    std::map<int64_t, Dc> dcs; // taken in this call and not yet given back
-    std::set<int64_t> made;    // pens and fonts made in this call and not yet deleted
-    int pushes = 0, lastCode = 0;
-    int allocs = 0, failedAllocs = 0, frees = 0, fontCreates = 0, erases = 0, fontDeletes = 0;
-    int clockWrites = 0, broadcasts = 0, redisplays = 0;
-};
-
-// The host and Windows objects a call is entitled to.
-struct Owned {
-    int64_t surface;
-    int64_t bank;
-};
 
 // The change events of one sample: the object's kind of units, in order from
 // the smallest, with no unit skipped.
@@ -223,111 +147,6 @@ void CheckDestruction(const CallContext& c, Op op, const std::vector<int64_t>& a
                 c.fontHandle);
     FUZZ_EXPECT(t->fontDeletes == 0, "HostFontDelete twice in one destruction");
     ++t->fontDeletes;
-}
-
-// Windows fonts and pens: made in this call, deleted in it, never while
-// selected.
-void CheckMadeObject(const CallContext& c, Op op, const std::vector<int64_t>& a, const Owned& o,
-                     Tally* t) {
-    if (op == Op::kHostFontGetGdiFont) {
-        FUZZ_EXPECT(a[0] == o.bank, "HostFontGetGdiFont on a foreign font bank");
-        FUZZ_EXPECT(c.fontHandle != 0 && static_cast<uint16_t>(a[1]) == c.fontHandle,
-                    "HostFontGetGdiFont for handle %lld, the object holds %u",
-                    static_cast<long long>(a[1]), c.fontHandle);
-        if (a[2] != 0) t->made.insert(a[2]);
-    } else if (op == Op::kCreatePen) {
-        if (a[3] != 0) t->made.insert(a[3]);
-    } else {
-        FUZZ_EXPECT(t->made.count(a[0]), "DeleteObject of 0x%llx, which this draw did not make",
-                    static_cast<unsigned long long>(a[0]));
-        for (const auto& [h, dc] : t->dcs)
-            FUZZ_EXPECT(dc.pen != a[0] && dc.font != a[0],
-                        "DeleteObject of 0x%llx while it is selected into context 0x%llx",
-                        static_cast<unsigned long long>(a[0]), static_cast<unsigned long long>(h));
-        t->made.erase(a[0]);
-    }
-}
-
-// Device contexts: taken from the host and given back to the partner call,
-// with what they held when taken selected again.
-void CheckContext(Op op, const char* opName, const std::vector<int64_t>& a, Tally* t) {
-    if (op == Op::kHostGetSurfaceDC || op == Op::kHostBeginGdiDraw) {
-        // A context the host failed to give is not to be given back either.
-        if (a[0] != 0)
-            t->dcs[a[0]] = Dc{op == Op::kHostGetSurfaceDC ? DcKind::kMeasuring : DcKind::kDrawing};
-        return;
-    }
-    DcKind want = op == Op::kHostReleaseSurfaceDC ? DcKind::kMeasuring : DcKind::kDrawing;
-    auto it = t->dcs.find(a[0]);
-    FUZZ_EXPECT(it != t->dcs.end() && it->second.kind == want,
-                "%s of context 0x%llx, which did not come from its partner", opName,
-                static_cast<unsigned long long>(a[0]));
-    const Dc& dc = it->second;
-    FUZZ_EXPECT(dc.pen == kOriginalPen && dc.brush == kOriginalBrush && dc.font == kOriginalFont,
-                "context given back with pen 0x%llx brush 0x%llx font 0x%llx selected",
-                static_cast<unsigned long long>(dc.pen), static_cast<unsigned long long>(dc.brush),
-                static_cast<unsigned long long>(dc.font));
-    t->dcs.erase(it);
-}
-
-// What is selected, measured and drawn into a held context. A selection
-// that failed leaves the context as it was.
-void CheckContextUse(Op op, const sim::Call& k, Tally* t) {
-    const auto& a = k.args;
-    auto it = t->dcs.find(a[0]);
-    if (op == Op::kSelectObject) {
-        FUZZ_EXPECT(it != t->dcs.end(), "SelectObject into context 0x%llx, not held now",
-                    static_cast<unsigned long long>(a[0]));
-        int64_t h = a[1];
-        FUZZ_EXPECT(t->made.count(h) || sim::IsStock(static_cast<uintptr_t>(h)) ||
-                        h == kOriginalPen || h == kOriginalBrush || h == kOriginalFont,
-                    "SelectObject of 0x%llx, neither made here nor stock nor the original",
-                    static_cast<unsigned long long>(h));
-        if (k.failed) return;
-        switch (sim::SlotOf(static_cast<uintptr_t>(h))) {
-        case sim::Slot::kBrush:
-            it->second.brush = h;
-            break;
-        case sim::Slot::kFont:
-            it->second.font = h;
-            break;
-        case sim::Slot::kPen:
-            it->second.pen = h;
-            break;
-        }
-    } else if (op == Op::kGetTextExtentPointA) {
-        FUZZ_EXPECT(it != t->dcs.end() && it->second.kind == DcKind::kMeasuring,
-                    "text measured on context 0x%llx, not the measuring context",
-                    static_cast<unsigned long long>(a[0]));
-    } else {
-        FUZZ_EXPECT(it != t->dcs.end() && it->second.kind == DcKind::kDrawing,
-                    "Ellipse on context 0x%llx, not a drawing context",
-                    static_cast<unsigned long long>(a[0]));
-        // With any brush but the hollow one the circle would paint over the face.
-        FUZZ_EXPECT(it->second.brush == static_cast<int64_t>(sim::kNullBrush) &&
-                        t->made.count(it->second.pen),
-                    "Ellipse drawn with brush 0x%llx and pen 0x%llx selected",
-                    static_cast<unsigned long long>(it->second.brush),
-                    static_cast<unsigned long long>(it->second.pen));
-    }
-}
-
-// Drawing on the host's surface: this object's surface, a live font, a text
-// that fits and the flags of the contract.
-void CheckSurfaceDrawing(Op op, const sim::Call& k, const Owned& o, const Tally& t) {
-    const auto& a = k.args;
-    if (op != Op::kHostDrawText) {
-        FUZZ_EXPECT(a[0] == o.surface, "%s on a foreign surface", k.op.c_str());
-        return;
-    }
-    FUZZ_EXPECT(a[0] == o.surface, "HostDrawText on a foreign surface");
-    FUZZ_EXPECT(t.made.count(a[1]), "HostDrawText with font 0x%llx, not live from the host",
-                static_cast<unsigned long long>(a[1]));
-    FUZZ_EXPECT(k.text.size() <= kLongestText,
-                "HostDrawText got %zu characters \"%s\", at most %zu expected", k.text.size(),
-                k.text.c_str(), kLongestText);
-    FUZZ_EXPECT(a[7] == kDrawTextFlags, "HostDrawText flags 0x%llx, expected 0x25",
-                static_cast<unsigned long long>(a[7]));
 }
 
 // A clock setter writes the clock, then broadcasts the change, then asks for
@@ -422,40 +241,12 @@ void CheckAfterTheCall(const CallContext& c, const Tally& t) {
 } // namespace
 
 const char* KindName(CallKind kind) {
-    switch (kind) {
-    case CallKind::kCreate:
-        return "CreateRunObject";
-    case CallKind::kDestroy:
-        return "DestroyRunObject";
-    case CallKind::kHandle:
-        return "HandleRunObject";
-    case CallKind::kDisplay:
-        return "DisplayRunObject";
-    case CallKind::kPause:
-        return "PauseRunObject";
-    case CallKind::kContinue:
-        return "ContinueRunObject";
-    case CallKind::kReInit:
-        return "ReInitRunObject";
-    case CallKind::kCondition:
-        return "condition";
-    case CallKind::kAction:
-        return "action";
-    case CallKind::kExpression:
-        return "expression";
-    case CallKind::kEditor:
-        return "editor entry point";
-    }
-    return "?";
-}
-
-void InstallCheckingCallbacks(RunHeader* header) {
-    g_recordPush = header->HostPushEvent;
-    g_recordErase = header->HostEraseObject;
-    g_recordRedisplay = header->HostRedisplay;
-    header->HostPushEvent = CheckedPush;
-    header->HostEraseObject = CheckedErase;
-    header->HostRedisplay = CheckedRedisplay;
+    static const char* const kNames[] = {
+        "CreateRunObject", "DestroyRunObject",  "HandleRunObject",   "DisplayRunObject",
+        "PauseRunObject",  "ContinueRunObject", "ReInitRunObject",   "condition",
+        "action",          "expression",        "editor entry point"};
+    static_assert(sizeof kNames / sizeof kNames[0] == static_cast<size_t>(CallKind::kEditor) + 1);
+    return kNames[static_cast<int>(kind)];
 }
 
 int CheckCallLog(const CallContext& c) {

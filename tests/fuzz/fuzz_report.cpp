@@ -17,17 +17,12 @@ void SetRunLabel(const char* format, ...) {
     va_end(args);
 }
 
-void Fail(const char* format, ...) {
-    std::fprintf(stderr, "\n==chronyx-fuzz== expectation failed");
-    if (g_runLabel[0]) std::fprintf(stderr, " (%s)", g_runLabel);
-    std::fprintf(stderr, ": ");
-    va_list args;
-    va_start(args, format);
-    std::vfprintf(stderr, format, args);
-    va_end(args);
-    std::fprintf(stderr, "\n");
-    std::fflush(stderr);
-    std::abort();
+void InstallFailureReport() {
+    fixture::g_failureReport.heading = "==chronyx-fuzz== expectation failed";
+    fixture::g_failureReport.where = [](std::FILE* out) {
+        if (g_runLabel[0]) std::fprintf(out, "  while running %s\n", g_runLabel);
+    };
+    fixture::g_failureReport.abort = true;
 }
 
 bool Tracing() {

@@ -2,9 +2,14 @@
 // was expected and aborts, which libFuzzer turns into a saved crash input.
 #pragma once
 
+#include "fixtures/failure_report.h"
+
 namespace fuzz {
 
-[[noreturn]] void Fail(const char* format, ...) __attribute__((format(printf, 1, 2)));
+using ::fixture::Fail;
+
+// Makes Fail report as the harness does; called before the first input.
+void InstallFailureReport();
 
 // What is being run, named by a failed expectation: the input and the step.
 void SetRunLabel(const char* format, ...) __attribute__((format(printf, 1, 2)));
@@ -18,5 +23,5 @@ void Trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 #define FUZZ_EXPECT(cond, ...)                                                                     \
     do {                                                                                           \
-        if (!(cond)) ::fuzz::Fail(__VA_ARGS__);                                                    \
+        if (!(cond)) ::fixture::Fail(__VA_ARGS__);                                                 \
     } while (0)

@@ -4,91 +4,16 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "core/records.h"
 #include "fixtures/edit_data_builder.h"
 #include "tests/fuzz/fuzz_ops.h"
+#include "tests/fuzz/seed.h"
+#include "tests/fuzz/setter_bounds.h"
 
 using namespace fuzz;
 
 namespace {
-
-struct Seed {
-    std::vector<uint8_t> bytes;
-
-    void U8(int v) { bytes.push_back(static_cast<uint8_t>(v)); }
-    void U16(int v) {
-        U8(v & 0xFF);
-        U8((v >> 8) & 0xFF);
-    }
-    void U32(uint32_t v) {
-        U16(static_cast<int>(v & 0xFFFF));
-        U16(static_cast<int>(v >> 16));
-    }
-    void Param(int32_t v) {
-        if (v >= -8 && v <= 55) {
-            U8(v + 8);
-        } else if (v >= 1970 && v <= 2033) {
-            U8(0x40 + v - 1970);
-        } else {
-            U8(kParamRaw);
-            U32(static_cast<uint32_t>(v));
-        }
-    }
-
-    void Create(int slot, int type, int mode) {
-        U8(kOpCreate);
-        U8(slot);
-        U8(kCreateSetType | kCreateSetMode);
-        U8(type);
-        U8(mode);
-    }
-    void CreateAsStored(int slot, int how = 0) {
-        U8(kOpCreate);
-        U8(slot);
-        U8(how);
-    }
-    void Frames(int count, int ms, int mask = 0) {
-        U8(kOpFrames);
-        U8(mask);
-        U8(count);
-        U8(ms);
-    }
-    void Routine(Op op, int slot, int index, int32_t p1, int32_t p2 = 0) {
-        U8(op);
-        U8(slot);
-        U8(index);
-        Param(p1);
-        if (op != kOpExpression) Param(p2);
-    }
-    void Clock(ClockKind kind) {
-        U8(kOpClock);
-        U8(kind);
-    }
-    void NewYearsEve(int year, int msBefore) {
-        Clock(kClockNewYearsEve);
-        U8(year - 1980);
-        U16(msBefore);
-    }
-    void LeapDay(int year, int day, int msBefore) {
-        Clock(kClockLeapDay);
-        U8((year - 1980) / 4);
-        U8(day - 28);
-        U16(msBefore);
-    }
-    void Profile(int key, const std::string& value) {
-        U8(kOpProfile);
-        U8(key);
-        U8(static_cast<int>(value.size()));
-        for (char c : value)
-            U8(c);
-    }
-    void Simple(Op op, int slot) {
-        U8(op);
-        U8(slot);
-    }
-};
 
 EditData BaseEdit() {
     return fixture::EditDataBuilder(120, 100)
@@ -113,21 +38,9 @@ Seed Start(const EditData& e, int x = 10, int y = 20) {
     return s;
 }
 
-void Write(const std::string& dir, const char* name, const Seed& s) {
-    std::string path = dir + "/" + name;
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        std::perror(path.c_str());
-        return;
-    }
-    std::fwrite(s.bytes.data(), 1, s.bytes.size(), f);
-    std::fclose(f);
-}
-
 // The analog face for the local time and the timer, its points read back.
-void WriteAnalogFaceSeed(const std::string& dir) {
-    EditData e = BaseEdit();
-    Seed s = Start(e);
+Seed AnalogFace(int) {
+    Seed s = Start(BaseEdit());
     s.Create(0, kDisplayAnalog, kModeTime);
     s.Create(1, kDisplayAnalog, kModeChronometer);
     s.Routine(kOpAction, 1, 9, 0);
@@ -142,11 +55,11 @@ void WriteAnalogFaceSeed(const std::string& dir) {
     s.U8(200);
     s.U8(90);
     s.Simple(kOpDisplay, 1);
-    Write(dir, "analog_face", s);
+    return s;
 }
 
 // Roman numerals, no numerals, hands off, a face too small for a radius.
-void WriteSmallRomanFaceSeed(const std::string& dir) {
+Seed SmallRomanFace(int) {
     EditData e = BaseEdit();
     e.settings.analogNumerals = kNumeralsRoman;
     e.settings.hourHand = 0;
@@ -158,73 +71,60 @@ void WriteSmallRomanFaceSeed(const std::string& dir) {
     s.U8(kOpFailures);
     s.U8(4); // no Windows font from the host
     s.Simple(kOpDisplay, 0);
-    Write(dir, "analog_small_roman", s);
+    return s;
 }
 
 // The four digital layouts with long, empty and absent designators.
-void WriteDigitalLayoutSeeds(const std::string& dir) {
+Seed DigitalLayout(int layout) {
     EditData e = BaseEdit();
-    for (int layout = 0; layout < 4; ++layout) {
-        e.settings.digitalFormat = static_cast<int16_t>(layout);
-        Seed s = Start(e);
-        s.Profile(0, std::string(39, 'A'));
-        s.Profile(1, "");
-        s.Create(0, kDisplayDigital, kModeTime);
-        s.Create(1, kDisplayDigital, kModeChronometer);
-        s.Create(2, kDisplayDigital, kModeCountdown);
-        s.Routine(kOpAction, 2, 15, 0);
-        s.Frames(120, 17);
-        s.U8(kOpClock);
-        s.U8(kClockSet);
-        s.U16(2026 - 1601);
-        s.U8(2);
-        s.U8(4);
-        s.U8(13);
-        s.U8(27);
-        s.U8(18);
-        s.U16(0);
-        s.Frames(24, 17);
-        std::string name = "digital_layout_" + std::to_string(layout);
-        Write(dir, name.c_str(), s);
-    }
+    e.settings.digitalFormat = static_cast<int16_t>(layout);
+    Seed s = Start(e);
+    s.Profile(0, std::string(39, 'A'));
+    s.Profile(1, "");
+    s.Create(0, kDisplayDigital, kModeTime);
+    s.Create(1, kDisplayDigital, kModeChronometer);
+    s.Create(2, kDisplayDigital, kModeCountdown);
+    s.Routine(kOpAction, 2, 15, 0);
+    s.Frames(120, 17);
+    s.SetClock(2026, 3, 5, 13, 27, 18, 0);
+    s.Frames(24, 17);
+    return s;
 }
 
-// The calendar from the profile's formats and every built-in pattern.
-void WriteCalendarSeeds(const std::string& dir) {
+// The calendar from the profile's formats.
+Seed CalendarFormat(int format) {
     EditData e = BaseEdit();
-    for (int format = 0; format < 3; ++format) {
-        e.settings.calendarFormat = static_cast<int16_t>(format);
-        Seed s = Start(e);
-        s.Profile(2, "dddd, MMMM dd, yyyy \"day\" ddddd");
-        s.Profile(3, "mmmm mmmm mmmm \"unclosed");
-        s.Create(0, kDisplayCalendar, kModeTime);
-        s.U8(kOpHostHeader);
-        s.U8(0);
-        s.U8(2);
-        s.U16(400);
-        s.NewYearsEve(2027, 500);
-        s.Frames(60, 17);
-        s.LeapDay(2028, 29, 300);
-        s.Frames(60, 17);
-        std::string name = "calendar_format_" + std::to_string(format);
-        Write(dir, name.c_str(), s);
-    }
-    for (int pattern = 0; pattern < 8; ++pattern) {
-        e.settings.calendarFormat = 2;
-        e.settings.calendarPattern = static_cast<int16_t>(pattern == 7 ? 40 : pattern);
-        Seed s = Start(e);
-        s.Create(0, kDisplayCalendar, kModeTime);
-        s.Frames(13, 17);
-        s.Simple(kOpDisplay, 0);
-        std::string name = "calendar_pattern_" + std::to_string(pattern);
-        Write(dir, name.c_str(), s);
-    }
+    e.settings.calendarFormat = static_cast<int16_t>(format);
+    Seed s = Start(e);
+    s.Profile(2, "dddd, MMMM dd, yyyy \"day\" ddddd");
+    s.Profile(3, "mmmm mmmm mmmm \"unclosed");
+    s.Create(0, kDisplayCalendar, kModeTime);
+    s.U8(kOpHostHeader);
+    s.U8(0);
+    s.U8(2);
+    s.U16(400);
+    s.NewYearsEve(2027, 500);
+    s.Frames(60, 17);
+    s.LeapDay(2028, 29, 300);
+    s.Frames(60, 17);
+    return s;
+}
+
+// Every built-in calendar pattern, and one that does not exist.
+Seed CalendarPattern(int pattern) {
+    EditData e = BaseEdit();
+    e.settings.calendarFormat = 2;
+    e.settings.calendarPattern = static_cast<int16_t>(pattern == 7 ? 40 : pattern);
+    Seed s = Start(e);
+    s.Create(0, kDisplayCalendar, kModeTime);
+    s.Frames(13, 17);
+    s.Simple(kOpDisplay, 0);
+    return s;
 }
 
 // The shared timer through every action, clock jumps and a pause.
-void WriteSharedTimerSeed(const std::string& dir) {
-    EditData e = BaseEdit();
-    Seed s = Start(e);
+Seed SharedTimer(int) {
+    Seed s = Start(BaseEdit());
     s.Create(0, kDisplayDigital, kModeChronometer);
     s.Create(1, kDisplayDigital, kModeCountdown);
     s.Routine(kOpAction, 0, 9, 0);
@@ -252,29 +152,26 @@ void WriteSharedTimerSeed(const std::string& dir) {
     s.Routine(kOpAction, 0, 8, 0);
     s.Routine(kOpAction, 1, 14, -15);
     s.Simple(kOpReInit, 0);
-    Write(dir, "shared_timer", s);
+    return s;
 }
 
 // Every clock setter just inside and just outside its bounds.
-void WriteClockSetterSeed(const std::string& dir) {
-    EditData e = BaseEdit();
-    Seed s = Start(e);
+Seed ClockSetters(int) {
+    Seed s = Start(BaseEdit());
     s.Create(0, kDisplayInvisible, kModeTime);
-    const int bounds[8][2] = {{0, 99}, {0, 59}, {0, 59}, {0, 23},
-                              {0, 6},  {1, 31}, {1, 12}, {1980, 2099}};
-    for (int i = 0; i < 8; ++i) {
-        for (int v : {bounds[i][0] - 1, bounds[i][0], bounds[i][1], bounds[i][1] + 1}) {
+    for (int i = 0; i < kClockSetters; ++i) {
+        const Bounds& b = kSetterBounds[i];
+        for (int v : {b.low - 1, b.low, b.high, b.high + 1}) {
             s.Routine(kOpAction, 0, i, v);
             s.Frames(12, 17);
         }
     }
-    Write(dir, "clock_setters", s);
+    return s;
 }
 
 // Visibility and geometry actions, and the expressions that read them.
-void WriteVisibilitySeed(const std::string& dir) {
-    EditData e = BaseEdit();
-    Seed s = Start(e);
+Seed VisibilityGeometry(int) {
+    Seed s = Start(BaseEdit());
     s.Create(0, kDisplayAnalog, kModeTime);
     s.Routine(kOpAction, 0, 12, 0);
     s.Simple(kOpDisplay, 0);
@@ -287,13 +184,12 @@ void WriteVisibilitySeed(const std::string& dir) {
         s.Routine(kOpExpression, 0, i, 0);
     s.Routine(kOpCondition, 0, 8, 0, 0);
     s.Simple(kOpDisplay, 0);
-    Write(dir, "visibility_geometry", s);
+    return s;
 }
 
 // Creation failing at the allocation and at the font, then destroyed.
-void WriteCreationFailureSeed(const std::string& dir) {
-    EditData e = BaseEdit();
-    Seed s = Start(e);
+Seed CreationFailures(int) {
+    Seed s = Start(BaseEdit());
     s.U8(kOpCreate);
     s.U8(0);
     s.U8(kCreateSetType | kCreateFailAlloc);
@@ -308,13 +204,12 @@ void WriteCreationFailureSeed(const std::string& dir) {
     s.Create(0, kDisplayAnalog, kModeTime);
     s.Frames(24, 17);
     s.Simple(kOpDestroy, 0);
-    Write(dir, "creation_failures", s);
+    return s;
 }
 
 // Event counters past 16 bits, and the flag that makes events true.
-void WriteEventCounterSeed(const std::string& dir) {
-    EditData e = BaseEdit();
-    Seed s = Start(e);
+Seed EventCounters(int) {
+    Seed s = Start(BaseEdit());
     s.Create(0, kDisplayDigital, kModeTime);
     s.Create(1, kDisplayCalendar, kModeTime);
     for (uint32_t count : {40000u, 65536u + 5u, 0xFFFFFFFFu}) {
@@ -330,11 +225,11 @@ void WriteEventCounterSeed(const std::string& dir) {
     s.U8(4);
     s.U16(2);
     s.Routine(kOpCondition, 1, 4, 0, 0);
-    Write(dir, "event_counters", s);
+    return s;
 }
 
 // Style texts that fill their fields with no NUL at all.
-void WriteStyleWithoutNulSeed(const std::string& dir) {
+Seed StyleWithoutNul(int) {
     EditData e = BaseEdit();
     std::memset(e.settings.analogFontStyle, 'S', sizeof e.settings.analogFontStyle);
     std::memset(e.settings.digitalFontStyle, 'T', sizeof e.settings.digitalFontStyle);
@@ -344,24 +239,23 @@ void WriteStyleWithoutNulSeed(const std::string& dir) {
     s.Create(1, kDisplayDigital, kModeTime);
     s.Create(2, kDisplayCalendar, kModeTime);
     s.Frames(13, 17);
-    Write(dir, "style_without_nul", s);
+    return s;
 }
 
 // Every editor entry point.
-void WriteEditorEntrySeed(const std::string& dir) {
-    EditData e = BaseEdit();
-    Seed s = Start(e);
+Seed EditorEntryPoints(int) {
+    Seed s = Start(BaseEdit());
     for (int i = 0; i < 45; ++i) {
         s.U8(kOpEditorEntry);
         s.U8(i);
         for (int k = 0; k < 7; ++k)
             s.U32(i == 42 && k == 0 ? 0 : 0x1000u * static_cast<uint32_t>(k + 1));
     }
-    Write(dir, "editor_entry_points", s);
+    return s;
 }
 
 // Wild stored values: sizes, insets, countdown parts and formats.
-void WriteWildSettingsSeed(const std::string& dir) {
+Seed WildSettings(int) {
     EditData e = BaseEdit();
     e.width = -32768;
     e.height = 32767;
@@ -385,7 +279,39 @@ void WriteWildSettingsSeed(const std::string& dir) {
     s.Simple(kOpDisplay, 0);
     s.Routine(kOpExpression, 0, 9, 0);
     s.Routine(kOpExpression, 0, 17, 0);
-    Write(dir, "wild_settings", s);
+    return s;
+}
+
+struct KeptSeeds {
+    const char* name;
+    int count; // more than one: name_0, name_1, ..., each made from its number
+    Seed (*make)(int i);
+};
+
+const KeptSeeds kKept[] = {
+    {"analog_face", 1, AnalogFace},
+    {"analog_small_roman", 1, SmallRomanFace},
+    {"digital_layout", 4, DigitalLayout},
+    {"calendar_format", 3, CalendarFormat},
+    {"calendar_pattern", 8, CalendarPattern},
+    {"shared_timer", 1, SharedTimer},
+    {"clock_setters", 1, ClockSetters},
+    {"visibility_geometry", 1, VisibilityGeometry},
+    {"creation_failures", 1, CreationFailures},
+    {"event_counters", 1, EventCounters},
+    {"style_without_nul", 1, StyleWithoutNul},
+    {"editor_entry_points", 1, EditorEntryPoints},
+    {"wild_settings", 1, WildSettings},
+};
+
+void Write(const std::string& path, const Seed& s) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) {
+        std::perror(path.c_str());
+        return;
+    }
+    std::fwrite(s.bytes.data(), 1, s.bytes.size(), f);
+    std::fclose(f);
 }
 
 } // namespace
@@ -396,17 +322,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string dir = argv[1];
-    WriteAnalogFaceSeed(dir);
-    WriteSmallRomanFaceSeed(dir);
-    WriteDigitalLayoutSeeds(dir);
-    WriteCalendarSeeds(dir);
-    WriteSharedTimerSeed(dir);
-    WriteClockSetterSeed(dir);
-    WriteVisibilitySeed(dir);
-    WriteCreationFailureSeed(dir);
-    WriteEventCounterSeed(dir);
-    WriteStyleWithoutNulSeed(dir);
-    WriteEditorEntrySeed(dir);
-    WriteWildSettingsSeed(dir);
+    for (const KeptSeeds& kept : kKept) {
+        for (int i = 0; i < kept.count; ++i) {
+            std::string path = dir + "/" + kept.name;
+            if (kept.count > 1) path += "_" + std::to_string(i);
+            Write(path, kept.make(i));
+        }
+    }
     return 0;
 }

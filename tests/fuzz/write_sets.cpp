@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "contract/entry_points.h"
 #include "tests/fuzz/fuzz_report.h"
 
 namespace fuzz {
@@ -50,32 +51,27 @@ template <size_t N> constexpr WriteSet Set(const Range (&r)[N]) {
 }
 constexpr WriteSet kNothing{nullptr, 0};
 
-WriteSet ActionWrites(int index) {
-    switch (index) {
-    case 8:  // ResetChronometer
-    case 9:  // StartChronometer
-    case 10: // StopChronometer
-    case 15: // StartCountdown
-    case 16: // StopCountdown
-        return Set(kTimer);
-    case 11: // ShowObject
-    case 12: // HideObject
-        return Set(kVisible);
-    case 13:
-        return Set(kPosition);
-    case 14:
-        return Set(kCountdown);
-    case 17:
-        return Set(kX);
-    case 18:
-        return Set(kY);
-    case 19:
-        return Set(kWidth);
-    case 20:
-        return Set(kHeight);
-    default: // the clock setters change the clock, not the object
-        return kNothing;
-    }
+struct ActionWrites {
+    int action;
+    WriteSet writes;
+};
+
+// The actions that change the object; the clock setters change the clock,
+// not the object.
+const ActionWrites kActionWrites[] = {
+    {routines::kResetChronometer, Set(kTimer)}, {routines::kStartChronometer, Set(kTimer)},
+    {routines::kStopChronometer, Set(kTimer)},  {routines::kStartCountdown, Set(kTimer)},
+    {routines::kStopCountdown, Set(kTimer)},    {routines::kShowObject, Set(kVisible)},
+    {routines::kHideObject, Set(kVisible)},     {routines::kSetPosition, Set(kPosition)},
+    {routines::kSetCountdown, Set(kCountdown)}, {routines::kSetXPosition, Set(kX)},
+    {routines::kSetYPosition, Set(kY)},         {routines::kSetWidth, Set(kWidth)},
+    {routines::kSetHeight, Set(kHeight)},
+};
+
+WriteSet WritesOfAction(int index) {
+    for (const ActionWrites& a : kActionWrites)
+        if (a.action == index) return a.writes;
+    return kNothing;
 }
 
 WriteSet WritesOf(const CallContext& c) {
@@ -89,7 +85,7 @@ WriteSet WritesOf(const CallContext& c) {
     case CallKind::kDisplay:
         return Set(kDisplay);
     case CallKind::kAction:
-        return ActionWrites(c.index);
+        return WritesOfAction(c.index);
     default:
         return kNothing;
     }

@@ -79,7 +79,7 @@ std::set<int> ReadList(const char* text) {
     return list;
 }
 
-bool Differ(const Animation& a, int i, int j, uint32_t* only) {
+bool Differ(const Animation& a, int i, int j, const uint32_t* only) {
     size_t count = static_cast<size_t>(a.width) * a.height;
     for (size_t p = 0; p < count; ++p) {
         uint32_t x = a.Frame(i)[p], y = a.Frame(j)[p];
@@ -87,6 +87,92 @@ bool Differ(const Animation& a, int i, int j, uint32_t* only) {
         if (!only || x == *only || y == *only) return true;
     }
     return false;
+}
+
+// What the options ask of the frames' changes, checked once all are read.
+struct ChangeChecks {
+    std::set<int> changes;
+    bool checkChanges = false;
+    uint32_t tracked = 0;
+    bool track = false;
+};
+
+void CheckSize(const Animation& gif, char** values, ChangeChecks*) {
+    int w = std::atoi(values[0]), h = std::atoi(values[1]);
+    if (w != gif.width || h != gif.height)
+        Fail("size " + std::to_string(gif.width) + " x " + std::to_string(gif.height) +
+             ", expected " + std::to_string(w) + " x " + std::to_string(h));
+}
+
+void CheckFrameCount(const Animation& gif, char** values, ChangeChecks*) {
+    int n = std::atoi(values[0]);
+    if (n != gif.frames)
+        Fail(std::to_string(gif.frames) + " frames, expected " + std::to_string(n));
+}
+
+void CheckDelay(const Animation& gif, char** values, ChangeChecks*) {
+    int hundredths = std::atoi(values[0]);
+    for (int f = 0; f < gif.frames; ++f)
+        if (gif.delays[f] != hundredths * 10)
+            Fail("frame " + std::to_string(f) + " shows for " + std::to_string(gif.delays[f]) +
+                 " ms, expected " + std::to_string(hundredths * 10));
+}
+
+void CheckSame(const Animation& gif, char** values, ChangeChecks*) {
+    int frame = std::atoi(values[0]);
+    const char* png = values[1];
+    int w = 0, h = 0, comp = 0;
+    unsigned char* rgba = stbi_load(png, &w, &h, &comp, 4);
+    if (!rgba) {
+        Fail(std::string(png) + ": cannot be read");
+        return;
+    }
+    std::vector<uint32_t> expected = ToRgb(rgba, static_cast<size_t>(w) * h);
+    stbi_image_free(rgba);
+    if (frame < 0 || frame >= gif.frames || w != gif.width || h != gif.height) {
+        Fail(std::string(png) + ": no frame " + std::to_string(frame) + " of its size");
+        return;
+    }
+    size_t wrong = 0, first = 0;
+    for (size_t p = 0; p < expected.size(); ++p)
+        if (expected[p] != gif.Frame(frame)[p] && wrong++ == 0) first = p;
+    if (wrong)
+        Fail("frame " + std::to_string(frame) + " differs from " + png + " at " +
+             std::to_string(wrong) + " pixels, first at (" + std::to_string(first % w) + ", " +
+             std::to_string(first / w) + ")");
+}
+
+void ReadChanges(const Animation&, char** values, ChangeChecks* checks) {
+    checks->changes = ReadList(values[0]);
+    checks->checkChanges = true;
+}
+
+void ReadTrack(const Animation&, char** values, ChangeChecks* checks) {
+    checks->tracked = static_cast<uint32_t>(std::strtoul(values[0], nullptr, 16));
+    checks->track = true;
+}
+
+struct Option {
+    const char* name;
+    int values;
+    void (*apply)(const Animation& gif, char** values, ChangeChecks* checks);
+};
+
+const Option kOptions[] = {
+    {"--size", 2, CheckSize}, {"--frames", 1, CheckFrameCount}, {"--delay", 1, CheckDelay},
+    {"--same", 2, CheckSame}, {"--changes", 1, ReadChanges},    {"--track", 1, ReadTrack},
+};
+
+void CheckChanges(const Animation& gif, const ChangeChecks& checks) {
+    for (int f = 1; checks.checkChanges && f < gif.frames; ++f) {
+        bool expected = checks.changes.count(f) != 0;
+        if (Differ(gif, f - 1, f, nullptr) != expected)
+            Fail("frame " + std::to_string(f) + (expected ? " equals" : " differs from") +
+                 " the frame before it");
+        if (checks.track && Differ(gif, f - 1, f, &checks.tracked) != expected)
+            Fail(std::string("the pixels of the tracked colour ") +
+                 (expected ? "stay still" : "move") + " at frame " + std::to_string(f));
+    }
 }
 
 } // namespace
@@ -102,82 +188,23 @@ int main(int argc, char** argv) {
              ")");
         return 1;
     }
-    std::set<int> changes;
-    bool checkChanges = false;
-    uint32_t tracked = 0;
-    bool track = false;
+    ChangeChecks checks;
     for (int i = 2; i < argc; ++i) {
-        std::string option = argv[i];
-        auto need = [&](int count) {
-            if (i + count >= argc) {
-                std::fprintf(stderr, "chronyx-gif-check: %s needs %d values\n", option.c_str(),
-                             count);
-                std::exit(2);
-            }
-        };
-        if (option == "--size") {
-            need(2);
-            int w = std::atoi(argv[++i]), h = std::atoi(argv[++i]);
-            if (w != gif.width || h != gif.height)
-                Fail("size " + std::to_string(gif.width) + " x " + std::to_string(gif.height) +
-                     ", expected " + std::to_string(w) + " x " + std::to_string(h));
-        } else if (option == "--frames") {
-            need(1);
-            int n = std::atoi(argv[++i]);
-            if (n != gif.frames)
-                Fail(std::to_string(gif.frames) + " frames, expected " + std::to_string(n));
-        } else if (option == "--delay") {
-            need(1);
-            int hundredths = std::atoi(argv[++i]);
-            for (int f = 0; f < gif.frames; ++f)
-                if (gif.delays[f] != hundredths * 10)
-                    Fail("frame " + std::to_string(f) + " shows for " +
-                         std::to_string(gif.delays[f]) + " ms, expected " +
-                         std::to_string(hundredths * 10));
-        } else if (option == "--same") {
-            need(2);
-            int frame = std::atoi(argv[++i]);
-            const char* png = argv[++i];
-            int w = 0, h = 0, comp = 0;
-            unsigned char* rgba = stbi_load(png, &w, &h, &comp, 4);
-            if (!rgba) {
-                Fail(std::string(png) + ": cannot be read");
-                continue;
-            }
-            std::vector<uint32_t> expected = ToRgb(rgba, static_cast<size_t>(w) * h);
-            stbi_image_free(rgba);
-            if (frame < 0 || frame >= gif.frames || w != gif.width || h != gif.height) {
-                Fail(std::string(png) + ": no frame " + std::to_string(frame) + " of its size");
-                continue;
-            }
-            size_t wrong = 0, first = 0;
-            for (size_t p = 0; p < expected.size(); ++p)
-                if (expected[p] != gif.Frame(frame)[p] && wrong++ == 0) first = p;
-            if (wrong)
-                Fail("frame " + std::to_string(frame) + " differs from " + png + " at " +
-                     std::to_string(wrong) + " pixels, first at (" + std::to_string(first % w) +
-                     ", " + std::to_string(first / w) + ")");
-        } else if (option == "--changes") {
-            need(1);
-            changes = ReadList(argv[++i]);
-            checkChanges = true;
-        } else if (option == "--track") {
-            need(1);
-            tracked = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 16));
-            track = true;
-        } else {
-            std::fprintf(stderr, "chronyx-gif-check: unknown option %s\n", option.c_str());
+        const Option* option = nullptr;
+        for (const Option& o : kOptions)
+            if (std::strcmp(argv[i], o.name) == 0) option = &o;
+        if (!option) {
+            std::fprintf(stderr, "chronyx-gif-check: unknown option %s\n", argv[i]);
             return 2;
         }
+        if (i + option->values >= argc) {
+            std::fprintf(stderr, "chronyx-gif-check: %s needs %d values\n", option->name,
+                         option->values);
+            return 2;
+        }
+        option->apply(gif, argv + i + 1, &checks);
+        i += option->values;
     }
-    for (int f = 1; checkChanges && f < gif.frames; ++f) {
-        bool expected = changes.count(f) != 0;
-        if (Differ(gif, f - 1, f, nullptr) != expected)
-            Fail("frame " + std::to_string(f) + (expected ? " equals" : " differs from") +
-                 " the frame before it");
-        if (track && Differ(gif, f - 1, f, &tracked) != expected)
-            Fail(std::string("the pixels of the tracked colour ") +
-                 (expected ? "stay still" : "move") + " at frame " + std::to_string(f));
-    }
+    CheckChanges(gif, checks);
     return g_failures ? 1 : 0;
 }

@@ -1,6 +1,28 @@
 #include "tests/soak/change_oracle.h"
 
+#include <span>
+
 namespace soak {
+namespace {
+
+// One unit of the cascade: the field of the reading, where the oracle keeps
+// the value last seen, and the event its change owes (0: none).
+struct Unit {
+    WORD SYSTEMTIME::*field;
+    int ChangeOracle::*seen;
+    int code;
+};
+
+constexpr Unit kTimeUnits[] = {{&SYSTEMTIME::wSecond, &ChangeOracle::second, 1},
+                               {&SYSTEMTIME::wMinute, &ChangeOracle::minute, 2},
+                               {&SYSTEMTIME::wHour, &ChangeOracle::hour, 3}};
+// The calendar's cascade starts at the hour, which owes nothing of its own.
+constexpr Unit kDateUnits[] = {{&SYSTEMTIME::wHour, &ChangeOracle::hour, 0},
+                               {&SYSTEMTIME::wDay, &ChangeOracle::day, 4},
+                               {&SYSTEMTIME::wMonth, &ChangeOracle::month, 5},
+                               {&SYSTEMTIME::wYear, &ChangeOracle::year, 6}};
+
+} // namespace
 
 void ChangeOracle::Refresh(const SYSTEMTIME& t) {
     second = t.wSecond;
@@ -12,29 +34,13 @@ void ChangeOracle::Refresh(const SYSTEMTIME& t) {
 }
 
 void ChangeOracle::Observe(const SYSTEMTIME& t) {
-    if (!calendar) {
-        if (t.wSecond == second) return;
-        second = t.wSecond;
-        ++owed[1];
-        if (t.wMinute == minute) return;
-        minute = t.wMinute;
-        ++owed[2];
-        if (t.wHour == hour) return;
-        hour = t.wHour;
-        ++owed[3];
-        return;
+    const std::span<const Unit> units =
+        calendar ? std::span<const Unit>(kDateUnits) : std::span<const Unit>(kTimeUnits);
+    for (const Unit& unit : units) {
+        if (t.*unit.field == this->*unit.seen) return;
+        this->*unit.seen = t.*unit.field;
+        if (unit.code) ++owed[unit.code];
     }
-    if (t.wHour == hour) return;
-    hour = t.wHour;
-    if (t.wDay == day) return;
-    day = t.wDay;
-    ++owed[4];
-    if (t.wMonth == month) return;
-    month = t.wMonth;
-    ++owed[5];
-    if (t.wYear == year) return;
-    year = t.wYear;
-    ++owed[6];
 }
 
 } // namespace soak

@@ -9,7 +9,6 @@
 //   chronyx-soak --window M   windows of M minutes
 //   chronyx-soak --year       every frame of the whole simulated year
 #include <cinttypes>
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +17,7 @@
 #include "core/records.h"
 #include "contract/entry_points.h"
 #include "fixtures/edit_data_builder.h"
+#include "fixtures/failure_report.h"
 #include "fixtures/run_object.h"
 #include "module/registration.h"
 #include "simulated_machine/sim_machine.h"
@@ -34,7 +34,9 @@ enum { kAnalog, kDigital, kInvisible, kCalendar, kChronometer, kCountdown };
 const char* const kNames[kObjects] = {"analog",   "digital",     "invisible",
                                       "calendar", "chronometer", "countdown"};
 constexpr int kSamplePeriod = 12; // HandleRunObject calls per clock sample
-constexpr int64_t kJumpThreshold = 200;
+// Hundredths of a second: a step of the time count beyond this between two
+// frames is a clock jump to the module, not a frame's passing.
+constexpr int64_t kJumpThresholdHundredths = 200;
 constexpr int16_t kCountdownHours = 5000; // the longest that stays in 32 bits of hundredths
 constexpr uint8_t kGuard = 0x5B;
 
@@ -57,17 +59,13 @@ struct Object {
     int pushesThisCall = 0;
 };
 
-[[noreturn]] void Fail(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void Fail(const char* format, ...) {
-    std::fprintf(stderr, "soak FAILED: ");
-    va_list args;
-    va_start(args, format);
-    std::vfprintf(stderr, format, args);
-    va_end(args);
+using fixture::Fail;
+
+// Where the soak was when an expectation failed: the simulated local time.
+void PrintLocalTime(std::FILE* out) {
     SYSTEMTIME t = sim::Clock();
-    std::fprintf(stderr, "\n  at local %04u-%02u-%02u %02u:%02u:%02u.%03u\n", t.wYear, t.wMonth,
-                 t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
-    std::exit(1);
+    std::fprintf(out, "  at local %04u-%02u-%02u %02u:%02u:%02u.%03u\n", t.wYear, t.wMonth, t.wDay,
+                 t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
 }
 
 struct Soak {
@@ -132,7 +130,7 @@ void Soak::Frame() {
     SetLocalFromTrue();
     const SYSTEMTIME now = sim::Clock();
     int64_t count = soak::TimeCountOf(now);
-    if (count < previousCount || count > previousCount + kJumpThreshold) {
+    if (count < previousCount || count > previousCount + kJumpThresholdHundredths) {
         // The sample after this jump banks up to the sample before it: the
         // stretch between the two is not counted.
         ++jumps;
@@ -259,22 +257,8 @@ EditData Settings(int16_t displayType, int16_t clockMode) {
         .Style(fixture::Group::kDigital, "Regular");
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    Soak s;
-    g_soak = &s;
-    for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--year")) {
-            s.everyFrame = true;
-        } else if (!std::strcmp(argv[i], "--window") && i + 1 < argc) {
-            s.windowMs = std::atoll(argv[++i]) * 60000;
-        } else {
-            std::fprintf(stderr, "usage: %s [--year | --window MINUTES]\n", argv[0]);
-            return 2;
-        }
-    }
-
+// The six objects made and their timers started, at the stretch's start.
+void CreateObjects(Soak& s) {
     sim::Reset();
     sim::SetRecording(false);
     RunHeader* rh = sim::TheRunHeader();
@@ -300,7 +284,10 @@ int main(int argc, char** argv) {
     ActionTable[kStartChronometer](&s.objects[kChronometer].g->run, 0, 0);
     ActionTable[kStartCountdown](&s.objects[kCountdown].g->run, 0, 0);
     s.previousCount = soak::TimeCountOf(sim::Clock());
+}
 
+// The stretch of the year the soak plays, happening by happening.
+void RunTheStretch(Soak& s) {
     // New Year, then in and out of 29 February.
     s.RunAcross(MsOfCivil(2028, 1, 1, 0, 0, 0, 0), s.windowMs);
     s.RunAcross(MsOfCivil(2028, 2, 29, 0, 0, 0, 0), s.windowMs);
@@ -331,13 +318,14 @@ int main(int argc, char** argv) {
     s.RunAcross(MsOfCivil(2029, 1, 1, 0, 0, 0, 0), s.windowMs);
     while (s.calls % kSamplePeriod != 0)
         s.Frame();
+}
 
-    int64_t timeEvents[4] = {}, dateEvents[7] = {};
+// Enough happened, nothing is left behind, and what the stretch came to.
+void Finish(Soak& s) {
+    int64_t timeEvents[4] = {};
     for (int i = 0; i < kObjects; ++i)
-        for (int code = 1; code <= 6; ++code) {
-            if (code <= 3) timeEvents[code] += s.objects[i].raised[code];
-            dateEvents[code] += s.objects[i].raised[code];
-        }
+        for (int code = 1; code <= 3; ++code)
+            timeEvents[code] += s.objects[i].raised[code];
     const Object& cal = s.objects[kCalendar];
     if (cal.raised[6] != 2 || cal.raised[5] < 3 || s.objects[kDigital].raised[3] < 1)
         Fail("too few events for the stretch: %" PRId64 " years, %" PRId64 " months", cal.raised[6],
@@ -361,6 +349,27 @@ int main(int argc, char** argv) {
     std::printf("  chronometer error: final %" PRId64 ", largest %" PRId64 ", allowed %" PRId64
                 " hundredths\n",
                 s.lastError, s.maxError, s.allowed);
-    (void)dateEvents;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Soak s;
+    g_soak = &s;
+    fixture::g_failureReport.heading = "soak FAILED";
+    fixture::g_failureReport.where = PrintLocalTime;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--year")) {
+            s.everyFrame = true;
+        } else if (!std::strcmp(argv[i], "--window") && i + 1 < argc) {
+            s.windowMs = std::atoll(argv[++i]) * 60000;
+        } else {
+            std::fprintf(stderr, "usage: %s [--year | --window MINUTES]\n", argv[0]);
+            return 2;
+        }
+    }
+    CreateObjects(s);
+    RunTheStretch(s);
+    Finish(s);
     return 0;
 }
