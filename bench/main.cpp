@@ -19,9 +19,8 @@
 #define CHX_HAVE_CALLGRIND 0
 #endif
 
-#include "bench/null_host.h"
+#include "bench/floor_check.h"
 #include "bench/pairs.h"
-#include "simulated_machine/sim_machine.h"
 
 namespace bench {
 namespace {
@@ -39,60 +38,6 @@ struct Pair {
 std::vector<Pair>& Pairs() {
     static std::vector<Pair> pairs;
     return pairs;
-}
-
-// The platform calls one step makes: the recorded ones of the simulated
-// machine in order, the null host's counts and the clock reads.
-struct Trace {
-    std::vector<std::string> ops;
-    nullhost::Counts host;
-    int clockReads;
-};
-
-Trace TraceOf(const Side& side) {
-    side.setup();
-    sim::SetRecording(true);
-    sim::ClearCalls();
-    nullhost::ClearCounts();
-    int reads = sim::ClockReads();
-    side.once();
-    Trace t;
-    for (const sim::Call& c : sim::Calls())
-        t.ops.push_back(c.op);
-    t.host = nullhost::g_counts;
-    t.clockReads = sim::ClockReads() - reads;
-    sim::SetRecording(false);
-    sim::ClearCalls();
-    return t;
-}
-
-std::string Difference(const Trace& a, const Trace& b) {
-    char text[160];
-    if (a.clockReads != b.clockReads) {
-        std::snprintf(text, sizeof text, "clock reads %d vs %d", a.clockReads, b.clockReads);
-        return text;
-    }
-    for (int op = 0; op < nullhost::kOpCount; ++op) {
-        if (a.host.calls[op] != b.host.calls[op]) {
-            std::snprintf(text, sizeof text, "%s %llu vs %llu", nullhost::OpName(op),
-                          static_cast<unsigned long long>(a.host.calls[op]),
-                          static_cast<unsigned long long>(b.host.calls[op]));
-            return text;
-        }
-    }
-    size_t n = std::min(a.ops.size(), b.ops.size());
-    for (size_t i = 0; i < n; ++i) {
-        if (a.ops[i] != b.ops[i]) {
-            std::snprintf(text, sizeof text, "call %zu: %s vs %s", i, a.ops[i].c_str(),
-                          b.ops[i].c_str());
-            return text;
-        }
-    }
-    if (a.ops.size() != b.ops.size()) {
-        std::snprintf(text, sizeof text, "%zu vs %zu recorded calls", a.ops.size(), b.ops.size());
-        return text;
-    }
-    return {};
 }
 
 // Keeps the fastest round of every benchmark: on a shared machine the
@@ -273,7 +218,7 @@ int CheckFloors() {
     int wrongFloors = 0;
     for (Pair& p : Pairs()) {
         if (p.check != Check::kSameCalls) continue;
-        p.callDifference = Difference(TraceOf(p.figure), TraceOf(p.floor));
+        p.callDifference = CallDifference(p.figure, p.floor);
         if (!p.callDifference.empty()) {
             ++wrongFloors;
             std::fprintf(stderr, "%s: floor %s makes other calls: %s\n", p.figure.name.c_str(),
