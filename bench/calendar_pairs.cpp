@@ -2,13 +2,17 @@
 // for equivalent pattern, on the simulated clock's date.
 #include <clocale>
 #include <ctime>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "bench/bare_calls.h"
 #include "bench/objects.h"
 #include "bench/pairs.h"
-#include "display/display.h"
+#include "contract/calendar_patterns.h"
 #include "core/module_instance.h"
+#include "display/display.h"
+#include "resources/string_ids.h"
 #include "simulated_machine/sim_machine.h"
 
 namespace bench {
@@ -19,16 +23,21 @@ struct Equivalent {
     const char* strftimeFormat;
 };
 
-// The seven built-in patterns, and a long one with both names.
-const Equivalent kEquivalents[] = {
-    {"dd/mm/yy", "%d/%m/%y"},      {"d mmmm yyyy", "%e %B %Y"},
-    {"d mmmm, yyyy", "%e %B, %Y"}, {"mmmm d, yyyy", "%B %e, %Y"},
-    {"dd-mmm-yy", "%d-%b-%y"},     {"mmmm, yy", "%B, %y"},
-    {"mmm-yy", "%b-%y"},           {"dddd, mmmm d, yyyy", "%A, %B %e, %Y"},
-};
+// strftime's equivalent of each built-in pattern, by its number.
+const char* const kStrftimeOfPattern[] = {"%d/%m/%y", "%e %B %Y", "%e %B, %Y", "%B %e, %Y",
+                                          "%d-%b-%y", "%B, %y",   "%b-%y"};
+static_assert(std::size(kStrftimeOfPattern) == kCalendarPatternCount);
+
+// The built-in patterns, and a long one with both names.
+std::vector<Equivalent> Equivalents() {
+    std::vector<Equivalent> all;
+    for (int i = 0; i < kCalendarPatternCount; ++i)
+        all.push_back(Equivalent{kCalendarPatterns[i], kStrftimeOfPattern[i]});
+    all.push_back(Equivalent{"dddd, mmmm d, yyyy", "%A, %B %e, %Y"});
+    return all;
+}
 
 char g_text[kTextBufferSize];
-char g_piece[24];
 
 // The names a pattern asks for, as string ids: runs of three or four d or m.
 std::vector<unsigned> NameIds(const char* pattern) {
@@ -37,8 +46,8 @@ std::vector<unsigned> NameIds(const char* pattern) {
         const char* run = p;
         while (*p == *run)
             ++p;
-        if (p - run >= 3 && *run == 'd') ids.push_back(20222 + 4); // Thursday
-        if (p - run >= 3 && *run == 'm') ids.push_back(20209 + 3); // March
+        if (p - run >= 3 && *run == 'd') ids.push_back(kStringWeekdayBase + 4); // Thursday
+        if (p - run >= 3 && *run == 'm') ids.push_back(kStringMonthBase + 3);   // March
     }
     return ids;
 }
@@ -52,7 +61,7 @@ void SetupMachine() {
 } // namespace
 
 void RegisterCalendarPairs() {
-    for (const Equivalent& e : kEquivalents) {
+    for (const Equivalent& e : Equivalents()) {
         const char* pattern = e.pattern;
         const char* format = e.strftimeFormat;
         auto format_date = [pattern] {
@@ -78,8 +87,7 @@ void RegisterCalendarPairs() {
         if (ids.empty()) continue;
         auto names = [ids] {
             for (unsigned id : ids)
-                LoadStringA(g_moduleInstance, id, g_piece, sizeof g_piece);
-            benchmark::DoNotOptimize(g_piece);
+                bare::LoadName(g_moduleInstance, id);
         };
         AddPair("FormatCalendarText", MakeSide(figure + ", its names", SetupMachine, format_date),
                 MakeSide(ids.size() == 1 ? "its LoadStringA call" : "its LoadStringA calls",

@@ -2,92 +2,42 @@
 // each beside the bare platform calls its draw makes: the same host, graphics,
 // profile, string and formatting calls with their arguments ready, so that the
 // ratio is what the module adds to them.
-#include <algorithm>
-#include <cmath>
-#include <cstdio>
-#include <cstring>
-
+#include "bench/bare_calls.h"
 #include "bench/objects.h"
 #include "bench/pairs.h"
-#include "core/time_count.h"
 #include "contract/entry_points.h"
 #include "core/module_instance.h"
+#include "core/time_count.h"
 #include "simulated_machine/sim_machine.h"
 #include "winapi/windows_api.h"
 
 namespace bench {
 namespace {
 
-typedef int16_t(WINAPI* EntryPoint)(RunData*);
 EntryPoint volatile g_display = DisplayRunObject;
-EntryPoint volatile g_empty = EmptyEntry;
 
 RunData* g_run;
-constexpr int kPatternSize = 40;
-constexpr int kPieceSize = 24;
+bare::Target g_target;
+bare::Dial g_dial;
 
 // The arguments of the bare calls, worked out once per setup.
-struct Prepared {
-    RECT object;
-    POINT centre;
-    POINT tips[3];
-    POINT markInner[12];
-    POINT markOuter[12];
-    char numeral[12][8];
-    int numeralLength[12];
-    RECT numeralRect[12];
-    RECT circle;
-    RECT face;
-};
-Prepared g_at;
-
-HostSurface* Surface() {
-    return RunHeaderOf(g_run)->surface;
-}
-
-HostFontBank* FontBank() {
-    return RunHeaderOf(g_run)->fontBank;
-}
-
 void Prepare() {
-    RECT& o = g_at.object;
+    RECT o;
     o.left = g_run->header.x;
     o.top = g_run->header.y;
     o.right = o.left + g_run->header.width;
     o.bottom = o.top + g_run->header.height;
-    RECT& f = g_at.face;
-    f = o;
+    RECT f = o;
     if (g_run->settings.analogNumerals != kNumeralsNone) {
         f.left += g_run->dialInsetX / 2;
         f.right -= g_run->dialInsetX / 2;
         f.top += g_run->dialInsetY / 2;
         f.bottom -= g_run->dialInsetY / 2;
     }
-    int cx = f.left + (f.right - f.left) / 2, cy = f.top + (f.bottom - f.top) / 2;
-    int r = std::min(f.right - f.left, f.bottom - f.top) / 2 - 1;
-    g_at.centre = POINT{cx, cy};
-    auto at = [&](double angle, double d) {
-        return POINT{cx + static_cast<int>(std::cos(angle) * d),
-                     cy + static_cast<int>(std::sin(angle) * d)};
-    };
-    g_at.tips[0] = at(10 * 0.523 - 1.57, r * 2.0 / 3.0);
-    g_at.tips[1] = at(15 * 0.104 - 1.57, r);
-    g_at.tips[2] = at(42 * 0.104 - 1.57, r);
-    static const char* const kRoman[12] = {"I",   "II",   "III", "IV", "V",  "VI",
-                                           "VII", "VIII", "IX",  "X",  "XI", "XII"};
-    for (int i = 0; i < 12; ++i) {
-        double a = (i + 1) * 0.523 - 1.57;
-        g_at.markInner[i] = at(a, r * 0.9);
-        g_at.markOuter[i] = at(a, r);
-        if (g_run->settings.analogNumerals == kNumeralsArabic)
-            std::snprintf(g_at.numeral[i], sizeof g_at.numeral[i], "%d", i + 1);
-        else
-            std::snprintf(g_at.numeral[i], sizeof g_at.numeral[i], "%s", kRoman[i]);
-        g_at.numeralLength[i] = static_cast<int>(std::strlen(g_at.numeral[i]));
-        POINT p = g_at.markOuter[i];
-        g_at.numeralRect[i] = RECT{p.x, p.y - 16, p.x + 8 * g_at.numeralLength[i], p.y};
-    }
-    g_at.circle = RECT{cx - r, cy - r, cx + r, cy + r};
+    const RunHeader& header = *RunHeaderOf(g_run);
+    g_target = bare::Target{header.surface, header.fontBank,
+                            static_cast<uint16_t>(g_run->fontHandle), g_moduleInstance, o};
+    g_dial = bare::DialIn(f, g_run->settings.analogNumerals);
 }
 
 auto Setup(ObjectKind settings, const char* shortDate = nullptr, const char* longDate = nullptr) {
@@ -108,119 +58,26 @@ void Display() {
     benchmark::DoNotOptimize(g_display(g_run));
 }
 
-// ---- the bare calls ----
-
-void ReadClock() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    benchmark::DoNotOptimize(now);
-}
-
-void DrawLine(const char* text, COLORREF colour) {
-    HFONT font = HostFontGetGdiFont(FontBank(), static_cast<uint16_t>(g_run->fontHandle));
-    HostDrawText(Surface(), font, &g_at.object, text, colour, kDrawTextFlags);
-    DeleteObject(font);
-}
-
-void Frame() {
-    HostSetPen(Surface(), g_run->settings.digitalColor, 0, 2);
-    HostDrawFrame(Surface(), &g_at.object);
-}
-
-char g_designator[kPatternSize];
-char g_text[kPatternSize];
-char g_pattern[kPatternSize];
-char g_piece[kPieceSize];
-
+// The 12-hour layouts read the morning's designator; 1 and 3 show seconds.
 void BareDigital(int layout, bool designator, bool border) {
-    ReadClock();
-    if (designator) GetProfileStringA("Intl", "s1159", "A.M.", g_designator, kPatternSize);
-    if (layout == 1 || layout == 3)
-        wsprintfA(g_text, "%02u:%02u:%02u", 10u, 15u, 42u);
-    else
-        wsprintfA(g_text, "%02u:%02u", 10u, 15u);
-    DrawLine(g_text, g_run->settings.digitalColor);
-    if (border) Frame();
+    bare::DigitalCalls(
+        g_target, g_run->settings,
+        bare::Digital{1, designator ? 1 : 0, layout == 1 || layout == 3, border, 10u, 15u, 42u});
 }
 
 void BareTimerDigital(unsigned hours, unsigned minutes, unsigned seconds) {
-    ReadClock();
-    ReadClock();
-    wsprintfA(g_text, "%02u:%02u:%02u", hours, minutes, seconds);
-    DrawLine(g_text, g_run->settings.digitalColor);
+    bare::DigitalCalls(g_target, g_run->settings,
+                       bare::Digital{2, 0, true, false, hours, minutes, seconds});
 }
 
-void Name(unsigned id) {
-    LoadStringA(g_moduleInstance, id, g_piece, kPieceSize);
+// The short date names nothing; dddd, MMMM dd, yyyy names Thursday and March,
+// as does built-in pattern 1 (d mmmm yyyy) its month.
+void BareDate(bare::Calendar draw) {
+    bare::CalendarCalls(g_target, g_run->settings, draw);
 }
 
-// The calendar prints its numbers itself; only the names and the pattern
-// come from the platform.
-
-// dd/mm/yy from the short date format.
-void BareShortDate() {
-    ReadClock();
-    GetProfileStringA("Intl", "sShortDate", "dd/mm/yy", g_pattern, kPatternSize);
-    DrawLine(g_text, g_run->settings.calendarColor);
-}
-
-// dddd, MMMM dd, yyyy from the long date format.
-void BareLongDate() {
-    ReadClock();
-    GetProfileStringA("Intl", "sLongDate", "dd/mm/yy", g_pattern, kPatternSize);
-    Name(20222 + 4);
-    Name(20209 + 3);
-    DrawLine(g_text, g_run->settings.calendarColor);
-}
-
-// Built-in pattern 1, d mmmm yyyy.
-void BareBuiltinDate() {
-    ReadClock();
-    LoadStringA(g_moduleInstance, 20401, g_pattern, kPatternSize);
-    Name(20209 + 3);
-    DrawLine(g_text, g_run->settings.calendarColor);
-}
-
-void BareAnalog(bool numerals) {
-    ReadClock();
-    HostSurface* surface = Surface();
-    HDC measuring = HostGetSurfaceDC(surface);
-    static const int kWidths[3] = {2, 2, 1};
-    const COLORREF colours[3] = {g_run->settings.hourHandColor, g_run->settings.minuteHandColor,
-                                 g_run->settings.secondHandColor};
-    for (int i = 0; i < 3; ++i) {
-        HostSetPen(surface, colours[i], 0, kWidths[i]);
-        HostDrawLine(surface, &g_at.centre, &g_at.tips[i], 1);
-    }
-    HostSetPen(surface, g_run->settings.analogColor, 0, 2);
-    for (int i = 0; i < 12; ++i)
-        HostDrawLine(surface, &g_at.markInner[i], &g_at.markOuter[i], 1);
-    if (numerals) {
-        HFONT font = HostFontGetGdiFont(FontBank(), static_cast<uint16_t>(g_run->fontHandle));
-        HGDIOBJ previous = SelectObject(measuring, font);
-        for (int i = 0; i < 12; ++i) {
-            if (g_run->settings.analogNumerals == kNumeralsArabic)
-                wsprintfA(g_text, "%u", static_cast<unsigned>(i + 1));
-            SIZE extent;
-            GetTextExtentPointA(measuring, g_at.numeral[i], g_at.numeralLength[i], &extent);
-            HostDrawText(surface, font, &g_at.numeralRect[i], g_at.numeral[i],
-                         g_run->settings.analogColor, kDrawTextFlags);
-        }
-        SelectObject(measuring, previous);
-        DeleteObject(font);
-        HDC dc = HostBeginGdiDraw(surface);
-        HPEN pen = CreatePen(PS_SOLID, 2, g_run->settings.analogColor);
-        HGDIOBJ brush = GetStockObject(NULL_BRUSH);
-        HGDIOBJ previousPen = SelectObject(dc, pen);
-        HGDIOBJ previousBrush = SelectObject(dc, brush);
-        Ellipse(dc, g_at.circle.left, g_at.circle.top, g_at.circle.right, g_at.circle.bottom);
-        SelectObject(dc, previousBrush);
-        SelectObject(dc, previousPen);
-        DeleteObject(pen);
-        HostEndGdiDraw(surface, dc);
-        HostMarkChanged(surface, &g_at.face);
-    }
-    HostReleaseSurfaceDC(surface, measuring);
+void BareAnalog() {
+    bare::AnalogCalls(g_target, g_run->settings, g_dial);
 }
 
 ObjectKind Analog(int16_t numerals, int16_t border) {
@@ -256,11 +113,9 @@ template <class Bare> void Add(const char* name, ObjectKind s, Bare bare) {
 } // namespace
 
 void RegisterDisplayPairs() {
-    Add("analog, Arabic numerals, marks, circle", Analog(kNumeralsArabic, 1),
-        [] { BareAnalog(true); });
-    Add("analog, Roman numerals, marks, circle", Analog(kNumeralsRoman, 1),
-        [] { BareAnalog(true); });
-    Add("analog, hands and marks only", Analog(kNumeralsNone, 0), [] { BareAnalog(false); });
+    Add("analog, Arabic numerals, marks, circle", Analog(kNumeralsArabic, 1), BareAnalog);
+    Add("analog, Roman numerals, marks, circle", Analog(kNumeralsRoman, 1), BareAnalog);
+    Add("analog, hands and marks only", Analog(kNumeralsNone, 0), BareAnalog);
 
     Add("digital layout 0 (hh:mm A.M.)", Digital(0), [] { BareDigital(0, true, false); });
     Add("digital layout 1 (hh:mm:ss A.M.)", Digital(1), [] { BareDigital(1, true, false); });
@@ -274,22 +129,29 @@ void RegisterDisplayPairs() {
 
     ObjectKind invisible;
     invisible.displayType = kDisplayInvisible;
-    AddPair(
-        "DisplayRunObject", MakeSide("invisible", Setup(invisible), Display),
-        MakeSide("empty call", Setup(invisible), [] { benchmark::DoNotOptimize(g_empty(g_run)); }),
-        Goal::kWithin2ns, Check::kSameCalls);
+    AddPair("DisplayRunObject", MakeSide("invisible", Setup(invisible), Display),
+            MakeSide("empty call", Setup(invisible),
+                     [] { benchmark::DoNotOptimize(g_emptyEntry(g_run)); }),
+            Goal::kWithin2ns, Check::kSameCalls);
 
     AddPair("DisplayRunObject",
             MakeSide("calendar, short date (dd/mm/yy)", Setup(Calendar(0)), Display),
-            MakeSide("bare calls", Setup(Calendar(0)), BareShortDate), Goal::kAtMost1p2,
-            Check::kSameCalls);
-    AddPair(
-        "DisplayRunObject",
-        MakeSide("calendar, long date (dddd, MMMM dd, yyyy)",
-                 Setup(Calendar(1), nullptr, "dddd, MMMM dd, yyyy"), Display),
-        MakeSide("bare calls", Setup(Calendar(1), nullptr, "dddd, MMMM dd, yyyy"), BareLongDate),
-        Goal::kAtMost1p2, Check::kSameCalls);
-    Add("calendar, built-in pattern 1 (d mmmm yyyy)", Calendar(2, 1), BareBuiltinDate);
+            MakeSide("bare calls", Setup(Calendar(0)),
+                     [] {
+                         BareDate({0, 0, -1, 0});
+                     }),
+            Goal::kAtMost1p2, Check::kSameCalls);
+    AddPair("DisplayRunObject",
+            MakeSide("calendar, long date (dddd, MMMM dd, yyyy)",
+                     Setup(Calendar(1), nullptr, "dddd, MMMM dd, yyyy"), Display),
+            MakeSide("bare calls", Setup(Calendar(1), nullptr, "dddd, MMMM dd, yyyy"),
+                     [] {
+                         BareDate({1, 0, 4, 3});
+                     }),
+            Goal::kAtMost1p2, Check::kSameCalls);
+    Add("calendar, built-in pattern 1 (d mmmm yyyy)", Calendar(2, 1), [] {
+        BareDate({2, 1, -1, 3});
+    });
 }
 
 } // namespace bench

@@ -1,5 +1,6 @@
 // HandleRunObject between samples and on a sample, beside an empty call and
 // the two clock reads a sample cannot avoid.
+#include "bench/bare_calls.h"
 #include "bench/objects.h"
 #include "bench/pairs.h"
 #include "contract/entry_points.h"
@@ -8,12 +9,7 @@
 namespace bench {
 namespace {
 
-typedef int16_t(WINAPI* EntryPoint)(RunData*);
-
-// Read through volatile pointers, as a host reads its table of entry points:
-// the compiler can neither inline the call nor hoist it out of the loop.
 EntryPoint volatile g_handle = HandleRunObject;
-EntryPoint volatile g_empty = EmptyEntry;
 
 RunData* g_run;
 
@@ -32,80 +28,48 @@ void PushEvents(RunData* run, int from, int to) {
         header->HostPushEvent(run, code, 0);
 }
 
-void ReadClockTwice() {
-    SYSTEMTIME a, b;
-    GetLocalTime(&a);
-    GetLocalTime(&b);
-    benchmark::DoNotOptimize(a);
-    benchmark::DoNotOptimize(b);
-}
-
-template <class Step> Side Handling(const char* name, int16_t displayType, Step step) {
+// One step of an object of the display type: its frame counter set so that it
+// samples (11) or not (0), and the chosen units made to change, before the call.
+template <class Step>
+Side Handling(const char* name, int16_t displayType, int16_t frameCounter, int units, Step step) {
     auto setup = [displayType] {
         ObjectKind s;
         s.displayType = displayType;
         g_run = NewObject(s);
     };
-    return MakeSide(name, setup, step);
+    return MakeSide(name, setup, [frameCounter, units, step] {
+        g_run->frameCounter = frameCounter;
+        if (units) ForceChanges(g_run, units);
+        step();
+    });
+}
+
+void Handle() {
+    benchmark::DoNotOptimize(g_handle(g_run));
 }
 
 } // namespace
 
 void RegisterHandlePairs() {
-    AddPair("HandleRunObject",
-            Handling("no sample", kDisplayDigital,
-                     [] {
-                         g_run->frameCounter = 0;
-                         benchmark::DoNotOptimize(g_handle(g_run));
-                     }),
-            Handling("empty call", kDisplayDigital,
-                     [] {
-                         g_run->frameCounter = 0;
-                         benchmark::DoNotOptimize(g_empty(g_run));
-                     }),
+    AddPair("HandleRunObject", Handling("no sample", kDisplayDigital, 0, 0, Handle),
+            Handling("empty call", kDisplayDigital, 0, 0,
+                     [] { benchmark::DoNotOptimize(g_emptyEntry(g_run)); }),
             Goal::kWithin2ns, Check::kSameCalls);
-
-    AddPair("HandleRunObject",
-            Handling("sample, no change", kDisplayDigital,
-                     [] {
-                         g_run->frameCounter = 11;
-                         benchmark::DoNotOptimize(g_handle(g_run));
-                     }),
-            Handling("2 clock reads", kDisplayDigital,
-                     [] {
-                         g_run->frameCounter = 11;
-                         ReadClockTwice();
-                     }),
+    AddPair("HandleRunObject", Handling("sample, no change", kDisplayDigital, 11, 0, Handle),
+            Handling("2 clock reads", kDisplayDigital, 11, 0, bare::ReadClockTwice),
             Goal::kAtMost1p5, Check::kSameCalls);
-
-    AddPair("HandleRunObject",
-            Handling("sample, events 1-3", kDisplayDigital,
+    AddPair("HandleRunObject", Handling("sample, events 1-3", kDisplayDigital, 11, 0x07, Handle),
+            Handling("2 clock reads + 3 pushes", kDisplayDigital, 11, 0x07,
                      [] {
-                         g_run->frameCounter = 11;
-                         ForceChanges(g_run, 0x07);
-                         benchmark::DoNotOptimize(g_handle(g_run));
-                     }),
-            Handling("2 clock reads + 3 pushes", kDisplayDigital,
-                     [] {
-                         g_run->frameCounter = 11;
-                         ForceChanges(g_run, 0x07);
-                         ReadClockTwice();
+                         bare::ReadClockTwice();
                          PushEvents(g_run, 1, 3);
                      }),
             Goal::kAtMost1p5, Check::kSameCalls);
-
     AddPair("HandleRunObject",
-            Handling("calendar sample, events 4-6", kDisplayCalendar,
+            Handling("calendar sample, events 4-6", kDisplayCalendar, 11, 0x3C, Handle),
+            Handling("2 clock reads + 3 pushes", kDisplayCalendar, 11, 0x3C,
                      [] {
-                         g_run->frameCounter = 11;
-                         ForceChanges(g_run, 0x3C);
-                         benchmark::DoNotOptimize(g_handle(g_run));
-                     }),
-            Handling("2 clock reads + 3 pushes", kDisplayCalendar,
-                     [] {
-                         g_run->frameCounter = 11;
-                         ForceChanges(g_run, 0x3C);
-                         ReadClockTwice();
+                         bare::ReadClockTwice();
                          PushEvents(g_run, 4, 6);
                      }),
             Goal::kAtMost1p5, Check::kSameCalls);

@@ -19,9 +19,8 @@
 #define CHX_HAVE_CALLGRIND 0
 #endif
 
-#include "bench/null_host.h"
+#include "bench/floor_check.h"
 #include "bench/pairs.h"
-#include "simulated_machine/sim_machine.h"
 
 namespace bench {
 namespace {
@@ -39,60 +38,6 @@ struct Pair {
 std::vector<Pair>& Pairs() {
     static std::vector<Pair> pairs;
     return pairs;
-}
-
-// The platform calls one step makes: the recorded ones of the simulated
-// machine in order, the null host's counts and the clock reads.
-struct Trace {
-    std::vector<std::string> ops;
-    nullhost::Counts host;
-    int clockReads;
-};
-
-Trace TraceOf(const Side& side) {
-    side.setup();
-    sim::SetRecording(true);
-    sim::ClearCalls();
-    nullhost::ClearCounts();
-    int reads = sim::ClockReads();
-    side.once();
-    Trace t;
-    for (const sim::Call& c : sim::Calls())
-        t.ops.push_back(c.op);
-    t.host = nullhost::g_counts;
-    t.clockReads = sim::ClockReads() - reads;
-    sim::SetRecording(false);
-    sim::ClearCalls();
-    return t;
-}
-
-std::string Difference(const Trace& a, const Trace& b) {
-    char text[160];
-    if (a.clockReads != b.clockReads) {
-        std::snprintf(text, sizeof text, "clock reads %d vs %d", a.clockReads, b.clockReads);
-        return text;
-    }
-    for (int op = 0; op < nullhost::kOpCount; ++op) {
-        if (a.host.calls[op] != b.host.calls[op]) {
-            std::snprintf(text, sizeof text, "%s %llu vs %llu", nullhost::OpName(op),
-                          static_cast<unsigned long long>(a.host.calls[op]),
-                          static_cast<unsigned long long>(b.host.calls[op]));
-            return text;
-        }
-    }
-    size_t n = std::min(a.ops.size(), b.ops.size());
-    for (size_t i = 0; i < n; ++i) {
-        if (a.ops[i] != b.ops[i]) {
-            std::snprintf(text, sizeof text, "call %zu: %s vs %s", i, a.ops[i].c_str(),
-                          b.ops[i].c_str());
-            return text;
-        }
-    }
-    if (a.ops.size() != b.ops.size()) {
-        std::snprintf(text, sizeof text, "%zu vs %zu recorded calls", a.ops.size(), b.ops.size());
-        return text;
-    }
-    return {};
 }
 
 // Keeps the fastest round of every benchmark: on a shared machine the
@@ -219,6 +164,16 @@ int DumpInstructions(int steps, const std::string& filter) {
 #endif
 }
 
+struct Options {
+    int rounds = 15;
+    double minTime = 0.01;
+    bool echo = false;
+    bool checkOnly = false;
+    int instructionSteps = 0;
+    std::string extraRows, filter;
+    std::vector<char*> rest; // for the benchmark library
+};
+
 bool TakeFlag(const char* arg, const char* name, std::string* value) {
     size_t n = std::strlen(name);
     if (std::strncmp(arg, name, n) != 0) return false;
@@ -231,6 +186,67 @@ bool TakeFlag(const char* arg, const char* name, std::string* value) {
         return true;
     }
     return false;
+}
+
+Options ParseOptions(int argc, char** argv) {
+    Options o;
+    o.rest.push_back(argv[0]);
+    for (int i = 1; i < argc; ++i) {
+        std::string v;
+        if (TakeFlag(argv[i], "--rounds", &v))
+            o.rounds = std::max(1, std::atoi(v.c_str()));
+        else if (TakeFlag(argv[i], "--min-time", &v))
+            o.minTime = std::atof(v.c_str());
+        else if (TakeFlag(argv[i], "--echo", &v))
+            o.echo = true;
+        else if (TakeFlag(argv[i], "--check-only", &v))
+            o.checkOnly = true;
+        else if (TakeFlag(argv[i], "--extra-rows", &v))
+            o.extraRows = v;
+        else if (TakeFlag(argv[i], "--instructions", &v))
+            o.instructionSteps = std::max(1, std::atoi(v.c_str()));
+        else if (TakeFlag(argv[i], "--only", &v))
+            o.filter = v;
+        else
+            o.rest.push_back(argv[i]);
+    }
+    return o;
+}
+
+// Runs every floor beside its figure once; returns how many make other calls.
+int CheckFloors() {
+    int wrongFloors = 0;
+    for (Pair& p : Pairs()) {
+        if (p.check != Check::kSameCalls) continue;
+        p.callDifference = CallDifference(p.figure, p.floor);
+        if (!p.callDifference.empty()) {
+            ++wrongFloors;
+            std::fprintf(stderr, "%s: floor %s makes other calls: %s\n", p.figure.name.c_str(),
+                         p.floorLabel.c_str(), p.callDifference.c_str());
+        }
+    }
+    return wrongFloors;
+}
+
+void RegisterRounds(const Options& o) {
+    for (int round = 0; round < o.rounds; ++round) {
+        for (const Pair& p : Pairs()) {
+            if (!o.filter.empty() && p.figure.name.find(o.filter) == std::string::npos) continue;
+            for (const Side* side : {&p.figure, &p.floor}) {
+                // Each round runs on a stack shifted by another amount: a loop
+                // whose locals happen to alias its data at a 4 KiB stride runs
+                // several times slower for a whole process, and the fastest
+                // round should not depend on where the stack began.
+                size_t shift = 64 + static_cast<size_t>(round) * 1040 % 4096;
+                benchmark::RegisterBenchmark(side->name.c_str(), [side,
+                                                                  shift](benchmark::State& state) {
+                    volatile char* pad = static_cast<char*>(alloca(shift));
+                    pad[0] = 0;
+                    side->loop(state);
+                })->MinTime(o.minTime);
+            }
+        }
+    }
 }
 
 } // namespace
@@ -247,73 +263,23 @@ void AddPair(const char* group, Side figure, Side floor, Goal goal, Check check)
 
 int main(int argc, char** argv) {
     using namespace bench;
-    int rounds = 15;
-    double minTime = 0.01;
-    bool echo = false, checkOnly = false;
-    int instructionSteps = 0;
-    std::string extraRows, filter;
-    std::vector<char*> rest{argv[0]};
-    for (int i = 1; i < argc; ++i) {
-        std::string v;
-        if (TakeFlag(argv[i], "--rounds", &v))
-            rounds = std::max(1, std::atoi(v.c_str()));
-        else if (TakeFlag(argv[i], "--min-time", &v))
-            minTime = std::atof(v.c_str());
-        else if (TakeFlag(argv[i], "--echo", &v))
-            echo = true;
-        else if (TakeFlag(argv[i], "--check-only", &v))
-            checkOnly = true;
-        else if (TakeFlag(argv[i], "--extra-rows", &v))
-            extraRows = v;
-        else if (TakeFlag(argv[i], "--instructions", &v))
-            instructionSteps = std::max(1, std::atoi(v.c_str()));
-        else if (TakeFlag(argv[i], "--only", &v))
-            filter = v;
-        else
-            rest.push_back(argv[i]);
-    }
-    int restCount = static_cast<int>(rest.size());
-    benchmark::Initialize(&restCount, rest.data());
+    Options options = ParseOptions(argc, argv);
+    int restCount = static_cast<int>(options.rest.size());
+    benchmark::Initialize(&restCount, options.rest.data());
 
     RegisterHandlePairs();
     RegisterDisplayPairs();
     RegisterCalendarPairs();
     RegisterTimerPairs();
 
-    int wrongFloors = 0;
-    for (Pair& p : Pairs()) {
-        if (p.check != Check::kSameCalls) continue;
-        p.callDifference = Difference(TraceOf(p.figure), TraceOf(p.floor));
-        if (!p.callDifference.empty()) {
-            ++wrongFloors;
-            std::fprintf(stderr, "%s: floor %s makes other calls: %s\n", p.figure.name.c_str(),
-                         p.floorLabel.c_str(), p.callDifference.c_str());
-        }
-    }
-    if (checkOnly) return wrongFloors ? 1 : 0;
-    if (instructionSteps) return DumpInstructions(instructionSteps, filter);
+    int wrongFloors = CheckFloors();
+    if (options.checkOnly) return wrongFloors ? 1 : 0;
+    if (options.instructionSteps) return DumpInstructions(options.instructionSteps, options.filter);
 
-    for (int round = 0; round < rounds; ++round) {
-        for (const Pair& p : Pairs()) {
-            if (!filter.empty() && p.figure.name.find(filter) == std::string::npos) continue;
-            for (const Side* side : {&p.figure, &p.floor}) {
-                // Each round runs on a stack shifted by another amount: a loop
-                // whose locals happen to alias its data at a 4 KiB stride runs
-                // several times slower for a whole process, and the fastest
-                // round should not depend on where the stack began.
-                size_t shift = 64 + static_cast<size_t>(round) * 1040 % 4096;
-                benchmark::RegisterBenchmark(side->name.c_str(), [side,
-                                                                  shift](benchmark::State& state) {
-                    volatile char* pad = static_cast<char*>(alloca(shift));
-                    pad[0] = 0;
-                    side->loop(state);
-                })->MinTime(minTime);
-            }
-        }
-    }
-    Collector collector(echo);
+    RegisterRounds(options);
+    Collector collector(options.echo);
     benchmark::RunSpecifiedBenchmarks(&collector);
-    int misses = PrintTable(collector, extraRows);
+    int misses = PrintTable(collector, options.extraRows);
     benchmark::Shutdown();
     return misses ? 1 : 0;
 }

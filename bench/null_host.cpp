@@ -7,8 +7,6 @@
 
 namespace {
 
-HostSurface* const kSurface = reinterpret_cast<HostSurface*>(sim::kSurfaceHandle);
-HostFontBank* const kFontBank = reinterpret_cast<HostFontBank*>(sim::kFontBankHandle);
 HFONT const kFont = reinterpret_cast<HFONT>(uintptr_t{0x7000} | sim::kFontBit);
 HDC const kDc = reinterpret_cast<HDC>(uintptr_t{0x8000});
 
@@ -56,8 +54,8 @@ namespace sim {
 void ResetHost() {
     RunHeader& rh = state().runHeader;
     rh = RunHeader{};
-    rh.surface = kSurface;
-    rh.fontBank = kFontBank;
+    rh.surface = TheSurface();
+    rh.fontBank = TheFontBank();
     rh.HostPushEvent = PushEvent;
     rh.HostEraseObject = EraseObject;
     rh.HostRedisplay = Redisplay;
@@ -75,15 +73,6 @@ int LiveHostFonts() {
 }
 FontRequest LastFontRequest() {
     return FontRequest{};
-}
-HostSurface* TheSurface() {
-    return kSurface;
-}
-HostFontBank* TheFontBank() {
-    return kFontBank;
-}
-RunHeader* TheRunHeader() {
-    return &state().runHeader;
 }
 
 } // namespace sim

@@ -28,6 +28,8 @@ RunData* NewObject(const ObjectKind& kind) {
 int16_t WINAPI EmptyEntry(RunData*) {
     return 0;
 }
+EntryPoint volatile g_emptyEntry = EmptyEntry;
+
 int32_t WINAPI EmptyCondition(RunData*, int32_t, int32_t) {
     return 0;
 }

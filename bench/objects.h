@@ -26,6 +26,12 @@ RunData* NewObject(const ObjectKind& kind);
 // The empty calls an entry point or routine is compared with, defined apart
 // so that no call to them is inlined.
 int16_t WINAPI EmptyEntry(RunData* run);
+
+// Entry points are read through volatile pointers, as a host reads its table
+// of them: the compiler can neither inline the call nor hoist it out of the
+// loop.
+typedef int16_t(WINAPI* EntryPoint)(RunData*);
+extern EntryPoint volatile g_emptyEntry;
 int32_t WINAPI EmptyCondition(RunData* run, int32_t, int32_t);
 int32_t WINAPI EmptyExpression(RunData* run, int32_t);
 

@@ -1,6 +1,7 @@
 // The timer readings of the conditions and expressions: while the shared timer
 // runs each needs the time count now (two clock reads); while it is stopped,
 // nothing beyond the call.
+#include "bench/bare_calls.h"
 #include "bench/objects.h"
 #include "bench/pairs.h"
 #include "core/time_count.h"
@@ -22,14 +23,6 @@ Expression volatile g_emptyExpression = EmptyExpression;
 
 RunData* g_run;
 
-void ReadClockTwice() {
-    SYSTEMTIME a, b;
-    GetLocalTime(&a);
-    GetLocalTime(&b);
-    benchmark::DoNotOptimize(a);
-    benchmark::DoNotOptimize(b);
-}
-
 auto SetupTimer(bool running) {
     return [running] {
         ObjectKind s;
@@ -40,36 +33,33 @@ auto SetupTimer(bool running) {
     };
 }
 
-void AddCondition(const char* name, Condition volatile* routine) {
+// While the timer runs, the reading beside the two clock reads; while it is
+// stopped, beside the empty routine of its kind.
+template <class Call, class Empty>
+void AddReadings(const char* group, const char* name, Call call, Empty empty) {
     for (bool running : {true, false}) {
         std::string figure = std::string(name) + (running ? ", running" : ", stopped");
-        auto call = [routine] { benchmark::DoNotOptimize((*routine)(g_run, 0, 0)); };
         if (running)
-            AddPair("Condition", MakeSide(figure, SetupTimer(true), call),
-                    MakeSide("2 clock reads", SetupTimer(true), ReadClockTwice), Goal::kAtMost1p5,
-                    Check::kSameCalls);
+            AddPair(group, MakeSide(figure, SetupTimer(true), call),
+                    MakeSide("2 clock reads", SetupTimer(true), bare::ReadClockTwice),
+                    Goal::kAtMost1p5, Check::kSameCalls);
         else
-            AddPair("Condition", MakeSide(figure, SetupTimer(false), call),
-                    MakeSide("empty call", SetupTimer(false),
-                             [] { benchmark::DoNotOptimize(g_emptyCondition(g_run, 0, 0)); }),
-                    Goal::kWithin2ns, Check::kSameCalls);
+            AddPair(group, MakeSide(figure, SetupTimer(false), call),
+                    MakeSide("empty call", SetupTimer(false), empty), Goal::kWithin2ns,
+                    Check::kSameCalls);
     }
 }
 
+void AddCondition(const char* name, Condition volatile* routine) {
+    AddReadings(
+        "Condition", name, [routine] { benchmark::DoNotOptimize((*routine)(g_run, 0, 0)); },
+        [] { benchmark::DoNotOptimize(g_emptyCondition(g_run, 0, 0)); });
+}
+
 void AddExpression(const char* name, Expression volatile* routine) {
-    for (bool running : {true, false}) {
-        std::string figure = std::string(name) + (running ? ", running" : ", stopped");
-        auto call = [routine] { benchmark::DoNotOptimize((*routine)(g_run, 0)); };
-        if (running)
-            AddPair("Expression", MakeSide(figure, SetupTimer(true), call),
-                    MakeSide("2 clock reads", SetupTimer(true), ReadClockTwice), Goal::kAtMost1p5,
-                    Check::kSameCalls);
-        else
-            AddPair("Expression", MakeSide(figure, SetupTimer(false), call),
-                    MakeSide("empty call", SetupTimer(false),
-                             [] { benchmark::DoNotOptimize(g_emptyExpression(g_run, 0)); }),
-                    Goal::kWithin2ns, Check::kSameCalls);
-    }
+    AddReadings(
+        "Expression", name, [routine] { benchmark::DoNotOptimize((*routine)(g_run, 0)); },
+        [] { benchmark::DoNotOptimize(g_emptyExpression(g_run, 0)); });
 }
 
 } // namespace

@@ -74,7 +74,7 @@ set_property(TARGET CHRONYX APPEND PROPERTY LINK_DEPENDS ${CHX_MODULE_DEF})
 target_link_libraries(CHRONYX PRIVATE ${CHX_HOSTRUN_IMPLIB} user32 gdi32 kernel32)
 include(${CMAKE_CURRENT_LIST_DIR}/release_product.cmake)
 set_source_files_properties(${CHX_DLL_DIR}/resources/chronyx.rc PROPERTIES
-    OBJECT_DEPENDS ${CHX_DLL_DIR}/resources/string_list.inc)
+    OBJECT_DEPENDS "${CHX_DLL_DIR}/resources/string_list.inc;${PROJECT_SOURCE_DIR}/contract/calendar_pattern_list.inc")
 include(${CMAKE_CURRENT_LIST_DIR}/version.cmake)
 
 # Every Wine process of a build shares its prefix, and what one writes there

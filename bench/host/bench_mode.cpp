@@ -164,12 +164,9 @@ void TimeDrawsBesideBareCalls(const ModuleBinding& module, const Bench& bench,
         if (!bare) continue;
         const ObjectHeader& h = *ObjectHeaderOf(bench.runs[type]);
         const EditData edit = SettingsFor(type);
-        const BareContext context{bench.surface,
-                                  bench.fonts,
-                                  module.module,
-                                  &edit,
-                                  RegisterFontLike(bench.fonts, edit, type),
-                                  RECT{h.x, h.y, h.x + h.width, h.y + h.height}};
+        const BareContext context =
+            BareContextFor(bench.surface, bench.fonts, module.module, edit, type,
+                           RECT{h.x, h.y, h.x + h.width, h.y + h.height});
         std::vector<double> drawn, bareCalls;
         for (int32_t k = 0; k < kDrawRepeats; ++k) {
             const LARGE_INTEGER a = Now();
@@ -182,7 +179,7 @@ void TimeDrawsBesideBareCalls(const ModuleBinding& module, const Bench& bench,
         }
         figures->moduleDraw[type] = Median(drawn);
         figures->bareDraw[type] = Median(bareCalls);
-        HostFontDelete(bench.fonts, context.font);
+        HostFontDelete(bench.fonts, context.target.font);
     }
 }
 

@@ -2,10 +2,12 @@
 
 #include <cstring>
 
-#include "fixtures/moment.h"
 #include "host/chronyx_host/labels.h"
-#include "host/chronyx_host/png_output.h"
 #include "host/chronyx_host/routine_names.h"
+#include "host/chronyx_host/run_callbacks.h"
+#include "host/chronyx_host/run_drawing.h"
+#include "host/chronyx_host/run_log.h"
+#include "host/chronyx_host/run_output.h"
 #include "host/common/gdi_accounting.h"
 #include "host/common/host_clock.h"
 #include "host/common/import_patch.h"
@@ -14,146 +16,19 @@
 
 namespace {
 
-// The callbacks in the run header carry no context of their own; one run at
-// a time is all a host on one thread needs.
-HostRun* g_run = nullptr;
-
-BOOL(WINAPI* g_nextSetLocalTime)(const SYSTEMTIME*) = nullptr;
-LRESULT(WINAPI* g_nextSendMessage)(HWND, UINT, WPARAM, LPARAM) = nullptr;
-
 const char kAbsent[] = "\x01(absent)\x01";
 
-ClockMoment MomentOf(const SYSTEMTIME& t) {
-    return ClockMoment{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
-}
-
-SYSTEMTIME SystemTimeOf(const ClockMoment& m) {
-    return fixture::Moment(m.year, m.month, m.day, m.hour, m.minute, m.second, m.millisecond);
-}
-
-std::string ObjectName(const HostRun& run, int32_t index) {
-    if (index < 0 || index >= static_cast<int32_t>(run.objects.size())) return "-";
-    return run.objects[index].name;
-}
-
-void Log(HostRun* run, int32_t object, const char* what, const std::string& name = "") {
-    LogEntry entry{run->frame, HostNow(*run), ObjectName(*run, object), what, name};
-    WriteLogEntry(run->log, entry);
-}
-
-void LogNumber(HostRun* run, int32_t object, const char* what, const std::string& name,
-               int64_t number) {
-    LogEntry entry{run->frame, HostNow(*run), ObjectName(*run, object), what, name};
-    entry.hasNumber = true;
-    entry.number = number;
-    WriteLogEntry(run->log, entry);
-}
-
-void LogText(HostRun* run, int32_t object, const char* what, const std::string& name,
-             const std::string& text) {
-    LogEntry entry{run->frame, HostNow(*run), ObjectName(*run, object), what, name};
-    entry.text = text;
-    WriteLogEntry(run->log, entry);
-}
-
-void Fault(HostRun* run, int32_t object, const std::string& text) {
-    if (run->faults++ == 0) run->firstFault = text;
-    LogText(run, object, "fault", "", text);
-}
-
-// The module's graphics objects and the contexts lent to it since the last
-// settling: what it made deleted, what it borrowed given back as it was.
-void SettleGraphics(HostRun* run, int32_t object) {
-    for (const std::string& fault : gdiaccount::Settle())
-        Fault(run, object, fault);
-}
-
-int32_t FindObject(const HostRun& run, const void* runData) {
-    for (size_t i = 0; i < run.objects.size(); ++i)
-        if (run.objects[i].run == runData) return static_cast<int32_t>(i);
-    return -1;
-}
-
-RECT ObjectRect(const HostRun& run, const HostObject& object) {
-    const ObjectHeader& h = *ObjectHeaderOf(object.run);
-    RECT r;
-    r.left = h.x - run.header.displayOriginX;
-    r.top = h.y - run.header.displayOriginY;
-    r.right = r.left + h.width;
-    r.bottom = r.top + h.height;
-    return r;
-}
-
-bool Overlap(const RECT& a, const RECT& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
-void PaintBackground(HostRun* run, const RECT& area) {
-    if (area.right <= area.left || area.bottom <= area.top) return;
-    HDC dc = HostBeginGdiDraw(run->surface);
-    HBRUSH brush = CreateSolidBrush(run->scenario->background);
-    FillRect(dc, &area, brush);
-    DeleteObject(brush);
-    HostEndGdiDraw(run->surface, dc);
-}
-
-// --- what the module calls back -------------------------------------------
-
-int32_t WINAPI HostPushEventCallback(void* runData, int32_t code, int32_t) {
-    HostRun* run = g_run;
-    int32_t object = FindObject(*run, runData);
-    std::string name = code >= 0 && code < kConditions.count ? kConditions.names[code] : "";
-    LogNumber(run, object, "event", name, code);
-    if (object < 0) {
-        Fault(run, -1, "an event was pushed for an object the host does not know");
-        return 0;
+// Calls the module for every live object in turn, each the context of the
+// lines its call causes.
+template <class Call> void ForEachAlive(HostRun* run, Call call) {
+    for (size_t i = 0; i < run->objects.size(); ++i) {
+        HostObject& object = run->objects[i];
+        if (!object.alive) continue;
+        run->context = static_cast<int32_t>(i);
+        call(object);
+        run->context = -1;
     }
-    run->events.push_back(PendingEvent{object, code});
-    return 0;
 }
-
-int32_t WINAPI HostEraseObjectCallback(void* runData, int32_t, int32_t) {
-    HostRun* run = g_run;
-    int32_t object = FindObject(*run, runData);
-    Log(run, object, "erase");
-    if (object < 0) return 0;
-    HostObject& target = run->objects[object];
-    if (target.drawn) PaintBackground(run, target.lastRect);
-    target.drawn = false;
-    return 0;
-}
-
-int32_t WINAPI HostRedisplayCallback(void* runData, int32_t, int32_t) {
-    HostRun* run = g_run;
-    int32_t object = FindObject(*run, runData);
-    Log(run, object, "redisplay");
-    if (object >= 0) run->objects[object].wantsDraw = true;
-    return 0;
-}
-
-// The module's clock writes and messages pass through the host on their way
-// to the clock and to Windows, so that the log shows them.
-BOOL WINAPI LoggedSetLocalTime(const SYSTEMTIME* time) {
-    BOOL accepted = g_nextSetLocalTime(time);
-    if (g_run) {
-        std::string text = FormatMoment(MomentOf(*time));
-        if (!accepted) text += " refused";
-        LogText(g_run, g_run->context, "clock", "SetLocalTime", text);
-    }
-    return accepted;
-}
-
-LRESULT WINAPI LoggedSendMessageA(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (g_run) {
-        if (window == HWND_BROADCAST && message == WM_TIMECHANGE)
-            Log(g_run, g_run->context, "broadcast", "WM_TIMECHANGE");
-        else
-            LogNumber(g_run, g_run->context, "message", "SendMessageA", message);
-    }
-    return g_nextSendMessage(window, message, w, l);
-}
-
-// --- the host's own work --------------------------------------------------
 
 void RunRoutineStep(HostRun* run, const Step& step) {
     HostObject& object = run->objects[step.object];
@@ -184,81 +59,12 @@ void RunRoutineStep(HostRun* run, const Step& step) {
     run->context = -1;
 }
 
-void PauseAll(HostRun* run) {
-    for (size_t i = 0; i < run->objects.size(); ++i) {
-        if (!run->objects[i].alive) continue;
-        run->context = static_cast<int32_t>(i);
-        Log(run, run->context, "pause");
-        run->module->PauseRunObject(run->objects[i].run);
-    }
-    run->context = -1;
-    run->paused = true;
-}
-
-void ResumeAll(HostRun* run) {
-    for (size_t i = 0; i < run->objects.size(); ++i) {
-        if (!run->objects[i].alive) continue;
-        run->context = static_cast<int32_t>(i);
-        Log(run, run->context, "resume");
-        run->module->ContinueRunObject(run->objects[i].run);
-    }
-    run->context = -1;
-    run->paused = false;
-}
-
-std::string SnapshotPath(const HostRun& run, const std::string& name) {
-    bool absolute = (!name.empty() && (name[0] == '/' || name[0] == '\\')) ||
-                    (name.size() > 1 && name[1] == ':');
-    if (absolute || run.options.outDir.empty()) return name;
-    return run.options.outDir + "/" + name;
-}
-
-bool TakeSnapshot(HostRun* run, const Step& step) {
-    int32_t width = 0, height = 0;
-    const uint32_t* pixels = HrSurfacePixels(run->surface, &width, &height);
-    std::string path = SnapshotPath(*run, step.file);
-    std::string error;
-    if (!WriteFileAtomically(path, EncodePng(pixels, width, height), &error)) {
-        run->failure = error;
-        return false;
-    }
-    LogText(run, -1, "snapshot", "", step.file);
-    return true;
-}
-
-bool BeginRecording(HostRun* run, const Step& step) {
-    auto recorder = std::make_unique<FrameRecorder>(step, run->scenario->fps);
-    std::string error;
-    if (!recorder->Begin(SnapshotPath(*run, FrameFileName(step.file)), run->scenario->width,
-                         run->scenario->height, &error)) {
-        run->failure = error;
-        return false;
-    }
-    run->recordings.push_back(std::move(recorder));
-    return true;
-}
-
-// Hands this frame's surface to every recording, and finishes those whose
-// last frame it is.
-bool RecordFrame(HostRun* run) {
-    int32_t width = 0, height = 0;
-    const uint32_t* pixels = HrSurfacePixels(run->surface, &width, &height);
-    std::string error;
-    for (size_t i = 0; i < run->recordings.size();) {
-        FrameRecorder& recorder = *run->recordings[i];
-        if (!recorder.Offer(run->frame, pixels, &error) ||
-            (recorder.Done(run->frame) && !recorder.Finish(&error))) {
-            run->failure = error;
-            return false;
-        }
-        if (!recorder.Done(run->frame)) {
-            ++i;
-            continue;
-        }
-        LogNumber(run, -1, "record", recorder.Record().file, recorder.FramesTaken());
-        run->recordings.erase(run->recordings.begin() + static_cast<std::ptrdiff_t>(i));
-    }
-    return true;
+void SetPaused(HostRun* run, bool paused) {
+    ForEachAlive(run, [&](HostObject& object) {
+        Log(run, run->context, paused ? "pause" : "resume");
+        (paused ? run->module->PauseRunObject : run->module->ContinueRunObject)(object.run);
+    });
+    run->paused = paused;
 }
 
 void RunClockStep(HostRun* run, const Step& step) {
@@ -297,47 +103,6 @@ void AnswerEvents(HostRun* run) {
     }
 }
 
-// Every object that asked is drawn again over a fresh background; an object
-// whose pixels that background covers is drawn again with it.
-void DrawObjects(HostRun* run) {
-    std::vector<RECT> cleared;
-    bool any = false;
-    for (HostObject& object : run->objects) {
-        if (!object.alive || !object.wantsDraw) continue;
-        any = true;
-        cleared.push_back(ObjectRect(*run, object));
-        if (object.drawn) cleared.push_back(object.lastRect);
-    }
-    if (!any) return;
-    for (bool grew = true; grew;) {
-        grew = false;
-        for (HostObject& object : run->objects) {
-            if (!object.alive || object.wantsDraw || !object.drawn) continue;
-            for (size_t i = 0; i < cleared.size() && !object.wantsDraw; ++i) {
-                if (!Overlap(object.lastRect, cleared[i])) continue;
-                object.wantsDraw = true;
-                cleared.push_back(object.lastRect);
-                cleared.push_back(ObjectRect(*run, object));
-                grew = true;
-            }
-        }
-    }
-    for (const RECT& area : cleared)
-        PaintBackground(run, area);
-    for (size_t i = 0; i < run->objects.size(); ++i) {
-        HostObject& object = run->objects[i];
-        if (!object.alive || !object.wantsDraw) continue;
-        object.wantsDraw = false;
-        run->context = static_cast<int32_t>(i);
-        Log(run, run->context, "display");
-        run->module->DisplayRunObject(object.run);
-        run->context = -1;
-        object.drawn = true;
-        object.lastRect = ObjectRect(*run, object);
-        SettleGraphics(run, static_cast<int32_t>(i));
-    }
-}
-
 int64_t FrameMilliseconds(int32_t fps, int64_t frame) {
     return frame * 1000 / fps;
 }
@@ -366,34 +131,15 @@ void RestoreProfile(HostRun* run) {
     run->savedIntl.clear();
 }
 
-} // namespace
-
-ClockMoment HostNow(const HostRun& run) {
-    if (run.options.realClock) {
-        SYSTEMTIME now;
-        GetLocalTime(&now);
-        return MomentOf(now);
-    }
-    return MomentOf(hostclock::Now());
-}
-
-bool StartRun(HostRun* run, const Scenario& scenario, const ModuleBinding& module,
-              const RunOptions& options, std::string* error) {
-    if (g_run) {
-        *error = "another run is in progress";
-        return false;
-    }
-    run->scenario = &scenario;
-    run->module = &module;
-    run->options = options;
-    run->log = EventLog{options.logStream, options.format};
+// The surface and the font bank, in the run header with the callbacks; false
+// with a message when they cannot be made.
+bool OpenSurface(HostRun* run, std::string* error) {
+    const Scenario& scenario = *run->scenario;
     run->surface = HrSurfaceCreate(scenario.width, scenario.height);
     run->fontBank = HrFontBankCreate();
     if (!run->surface || !run->fontBank) {
         *error = "cannot make a " + std::to_string(scenario.width) + " x " +
                  std::to_string(scenario.height) + " surface";
-        if (run->surface) HrSurfaceDestroy(run->surface);
-        if (run->fontBank) HrFontBankDestroy(run->fontBank);
         return false;
     }
     HrSurfaceFill(run->surface, scenario.background);
@@ -406,41 +152,43 @@ bool StartRun(HostRun* run, const Scenario& scenario, const ModuleBinding& modul
     run->header.HostEraseObject = HostEraseObjectCallback;
     run->header.HostRedisplay = HostRedisplayCallback;
     run->header.eventCount = scenario.eventCountStart;
-    g_run = run;
+    return true;
+}
 
-    if (!options.realClock) {
-        if (!hostclock::Install(module.module)) {
-            *error = "the module does not read the clock with GetLocalTime and SetLocalTime";
-            g_run = nullptr;
-            HrSurfaceDestroy(run->surface);
-            HrFontBankDestroy(run->fontBank);
-            return false;
-        }
-        SYSTEMTIME start;
-        if (scenario.startNow) {
-            GetLocalTime(&start);
-            if (scenario.startNowSecondMs >= 0) {
-                start.wSecond = static_cast<WORD>(scenario.startNowSecondMs / 1000);
-                start.wMilliseconds = static_cast<WORD>(scenario.startNowSecondMs % 1000);
-            }
-        } else
-            start = SystemTimeOf(scenario.start);
-        hostclock::Set(start);
+// Gives back what OpenSurface made and ends the run's hold on the callbacks:
+// the one way out of a run, started or not.
+void CloseSurface(HostRun* run) {
+    if (run->surface) HrSurfaceDestroy(run->surface);
+    if (run->fontBank) HrFontBankDestroy(run->fontBank);
+    run->surface = nullptr;
+    run->fontBank = nullptr;
+    g_run = nullptr;
+}
+
+// The simulated clock under the module, set to the scenario's start.
+bool StartClock(HostRun* run, std::string* error) {
+    const Scenario& scenario = *run->scenario;
+    if (run->options.realClock) return true;
+    if (!hostclock::Install(run->module->module)) {
+        *error = "the module does not read the clock with GetLocalTime and SetLocalTime";
+        return false;
     }
-    // On top of the simulated clock, or of Windows' own with --real-clock.
-    imports::Chain(module.module, "kernel32.dll", "SetLocalTime", &LoggedSetLocalTime,
-                   &g_nextSetLocalTime);
-    imports::Chain(module.module, "user32.dll", "SendMessageA", &LoggedSendMessageA,
-                   &g_nextSendMessage);
-    gdiaccount::Reset();
-    gdiaccount::Install(module.module);
-    SaveAndWriteProfile(run);
+    SYSTEMTIME start;
+    if (scenario.startNow) {
+        GetLocalTime(&start);
+        if (scenario.startNowSecondMs >= 0) {
+            start.wSecond = static_cast<WORD>(scenario.startNowSecondMs / 1000);
+            start.wMilliseconds = static_cast<WORD>(scenario.startNowSecondMs % 1000);
+        }
+    } else
+        start = SystemTimeOf(scenario.start);
+    hostclock::Set(start);
+    return true;
+}
 
-    // First, which module the log is about: two builds differ in their version.
-    std::string version = ReadModuleVersion(module.path);
-    LogText(run, -1, "module", module.path.substr(module.path.find_last_of("\\/") + 1),
-            version.empty() ? "no version resource" : version);
-
+void CreateObjects(HostRun* run) {
+    const Scenario& scenario = *run->scenario;
+    const ModuleBinding& module = *run->module;
     run->objects.resize(scenario.objects.size());
     for (size_t i = 0; i < scenario.objects.size(); ++i) {
         const ScenarioObject& declared = scenario.objects[i];
@@ -463,6 +211,45 @@ bool StartRun(HostRun* run, const Scenario& scenario, const ModuleBinding& modul
         LogNumber(run, static_cast<int32_t>(i), "create", "", result);
         object.alive = result == 0;
     }
+}
+
+} // namespace
+
+ClockMoment HostNow(const HostRun& run) {
+    if (run.options.realClock) {
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        return MomentOf(now);
+    }
+    return MomentOf(hostclock::Now());
+}
+
+bool StartRun(HostRun* run, const Scenario& scenario, const ModuleBinding& module,
+              const RunOptions& options, std::string* error) {
+    if (g_run) {
+        *error = "another run is in progress";
+        return false;
+    }
+    run->scenario = &scenario;
+    run->module = &module;
+    run->options = options;
+    run->log = EventLog{options.logStream, options.format};
+    g_run = run;
+    if (!OpenSurface(run, error) || !StartClock(run, error)) {
+        CloseSurface(run);
+        return false;
+    }
+    // On top of the simulated clock, or of Windows' own with --real-clock.
+    ChainLoggedImports(module.module);
+    gdiaccount::Reset();
+    gdiaccount::Install(module.module);
+    SaveAndWriteProfile(run);
+
+    // First, which module the log is about: two builds differ in their version.
+    std::string version = ReadModuleVersion(module.path);
+    LogText(run, -1, "module", module.path.substr(module.path.find_last_of("\\/") + 1),
+            version.empty() ? "no version resource" : version);
+    CreateObjects(run);
     run->pacingStart = Milliseconds();
     return true;
 }
@@ -480,10 +267,10 @@ bool RunFrame(HostRun* run) {
             RunRoutineStep(run, step);
             break;
         case StepKind::Pause:
-            PauseAll(run);
+            SetPaused(run, true);
             break;
         case StepKind::Resume:
-            ResumeAll(run);
+            SetPaused(run, false);
             break;
         case StepKind::Jump:
         case StepKind::SetClock:
@@ -499,13 +286,9 @@ bool RunFrame(HostRun* run) {
     }
     // A paused game does not run its objects' frames.
     if (!run->paused) {
-        for (size_t i = 0; i < run->objects.size(); ++i) {
-            HostObject& object = run->objects[i];
-            if (!object.alive) continue;
-            run->context = static_cast<int32_t>(i);
+        ForEachAlive(run, [&](HostObject& object) {
             if (run->module->HandleRunObject(object.run) == 2) object.wantsDraw = true;
-            run->context = -1;
-        }
+        });
     }
     AnswerEvents(run);
     run->header.eventCount =
@@ -528,27 +311,19 @@ bool RunFrame(HostRun* run) {
 }
 
 void FinishRun(HostRun* run) {
-    if (run->paused) ResumeAll(run);
-    for (size_t i = 0; i < run->objects.size(); ++i) {
-        HostObject& object = run->objects[i];
-        if (!object.alive) continue;
-        run->context = static_cast<int32_t>(i);
+    if (run->paused) SetPaused(run, false);
+    ForEachAlive(run, [&](HostObject& object) {
         Log(run, run->context, "destroy");
         run->module->DestroyRunObject(object.run, 0);
-        run->context = -1;
         object.alive = false;
-    }
+    });
     SettleGraphics(run, -1); // anything made or borrowed outside a draw
     run->recordings.clear(); // a run cut short leaves no frame file
     int32_t live = HrFontBankLiveCount(run->fontBank);
     if (live != 0) Fault(run, -1, std::to_string(live) + " host fonts not given back");
     RestoreProfile(run);
     imports::RestoreAll(run->module->module);
-    HrSurfaceDestroy(run->surface);
-    HrFontBankDestroy(run->fontBank);
-    run->surface = nullptr;
-    run->fontBank = nullptr;
-    g_run = nullptr;
+    CloseSurface(run);
 }
 
 int RunScenario(const Scenario& scenario, const ModuleBinding& module, const RunOptions& options) {

@@ -85,7 +85,13 @@ template <typename Routine> bool CheckTable(const Routine* table, uint16_t count
     return table[count] == nullptr;
 }
 
-bool Check(ModuleBinding* binding, BindError* error) {
+std::string Answered(int64_t answer, int64_t expected) {
+    return "answered " + std::to_string(answer) + ", expected " + std::to_string(expected);
+}
+
+// Every entry point by its ordinal, refused when the name exported beside it
+// is another.
+bool ResolveEntries(ModuleBinding* binding, BindError* error) {
     for (int i = 0; i < kEntryPointCount; ++i) {
         const EntryPointName& entry = kEntryPoints[i];
         FARPROC byOrdinal = GetProcAddress(binding->module, MAKEINTRESOURCEA(entry.ordinal));
@@ -97,13 +103,12 @@ bool Check(ModuleBinding* binding, BindError* error) {
                           std::string("is not exported under the name ") + entry.name);
         binding->entries[i] = byOrdinal;
     }
-    auto getInfos = Entry<decltype(&::GetInfos)>(*binding, ordinals::kGetInfos);
-    uint32_t infos = getInfos(0);
-    if (infos != kGetInfosAnswer)
-        return Refuse(error, EntryWhere(ordinals::kGetInfos),
-                      "answered " + std::to_string(infos) + ", expected " +
-                          std::to_string(kGetInfosAnswer));
+    return true;
+}
 
+// The registration record: its counts, identifier and edit data size as the
+// contract has them, and routine tables without a gap.
+bool CheckRegistration(ModuleBinding* binding, BindError* error) {
     auto getRunObjectInfos =
         Entry<decltype(&::GetRunObjectInfos)>(*binding, ordinals::kGetRunObjectInfos);
     RegistrationRecord& record = binding->registration;
@@ -111,9 +116,7 @@ bool Check(ModuleBinding* binding, BindError* error) {
     int16_t answer = getRunObjectInfos(0, &record);
     std::string where = EntryWhere(ordinals::kGetRunObjectInfos);
     if (answer != kGetRunObjectInfosAnswer)
-        return Refuse(error, where,
-                      "answered " + std::to_string(answer) + ", expected " +
-                          std::to_string(kGetRunObjectInfosAnswer));
+        return Refuse(error, where, Answered(answer, kGetRunObjectInfosAnswer));
     if (record.conditionCount != kConditionCount || record.actionCount != kActionCount ||
         record.expressionCount != kExpressionCount)
         return Refuse(error, where,
@@ -135,6 +138,21 @@ bool Check(ModuleBinding* binding, BindError* error) {
         !CheckTable(binding->actions, record.actionCount) ||
         !CheckTable(binding->expressions, record.expressionCount))
         return Refuse(error, where, "registers a routine table with an empty slot or no end");
+    return true;
+}
+
+template <typename Function>
+void Type(const ModuleBinding& binding, Function* entry, uint16_t ordinal) {
+    *entry = Entry<Function>(binding, ordinal);
+}
+
+bool Check(ModuleBinding* binding, BindError* error) {
+    if (!ResolveEntries(binding, error)) return false;
+    auto getInfos = Entry<decltype(&::GetInfos)>(*binding, ordinals::kGetInfos);
+    uint32_t infos = getInfos(0);
+    if (infos != kGetInfosAnswer)
+        return Refuse(error, EntryWhere(ordinals::kGetInfos), Answered(infos, kGetInfosAnswer));
+    if (!CheckRegistration(binding, error)) return false;
 
     auto getRunObjectDataSize =
         Entry<decltype(&::GetRunObjectDataSize)>(*binding, ordinals::kGetRunObjectDataSize);
@@ -146,18 +164,12 @@ bool Check(ModuleBinding* binding, BindError* error) {
                           std::to_string(sizeof(ObjectHeader)) + " bytes");
     binding->runDataSize = static_cast<uint32_t>(size);
 
-    binding->CreateRunObject =
-        Entry<decltype(binding->CreateRunObject)>(*binding, ordinals::kCreateRunObject);
-    binding->DestroyRunObject =
-        Entry<decltype(binding->DestroyRunObject)>(*binding, ordinals::kDestroyRunObject);
-    binding->HandleRunObject =
-        Entry<decltype(binding->HandleRunObject)>(*binding, ordinals::kHandleRunObject);
-    binding->DisplayRunObject =
-        Entry<decltype(binding->DisplayRunObject)>(*binding, ordinals::kDisplayRunObject);
-    binding->PauseRunObject =
-        Entry<decltype(binding->PauseRunObject)>(*binding, ordinals::kPauseRunObject);
-    binding->ContinueRunObject =
-        Entry<decltype(binding->ContinueRunObject)>(*binding, ordinals::kContinueRunObject);
+    Type(*binding, &binding->CreateRunObject, ordinals::kCreateRunObject);
+    Type(*binding, &binding->DestroyRunObject, ordinals::kDestroyRunObject);
+    Type(*binding, &binding->HandleRunObject, ordinals::kHandleRunObject);
+    Type(*binding, &binding->DisplayRunObject, ordinals::kDisplayRunObject);
+    Type(*binding, &binding->PauseRunObject, ordinals::kPauseRunObject);
+    Type(*binding, &binding->ContinueRunObject, ordinals::kContinueRunObject);
     return true;
 }
 

@@ -106,8 +106,7 @@ int16_t ReadSwitch(const json& value, const std::string& path) {
     RefuseType(value, path, "true, false or an integer");
 }
 
-int16_t ReadChoice(const json& value, const std::string& path,
-                   std::initializer_list<const char*> names) {
+int16_t ReadChoice(const json& value, const std::string& path, std::span<const char* const> names) {
     if (value.is_number_integer() || value.is_number_unsigned()) return ReadI16(value, path);
     if (!value.is_string()) RefuseType(value, path, "a name or an integer");
     int16_t index = 0;

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -36,8 +37,11 @@ const std::string& ReadString(const json& value, const std::string& path);
 // A switch: true or false, or the raw stored number.
 int16_t ReadSwitch(const json& value, const std::string& path);
 // One of the names (its position is the stored value), or the raw number.
-int16_t ReadChoice(const json& value, const std::string& path,
-                   std::initializer_list<const char*> names);
+int16_t ReadChoice(const json& value, const std::string& path, std::span<const char* const> names);
+inline int16_t ReadChoice(const json& value, const std::string& path,
+                          std::initializer_list<const char*> names) {
+    return ReadChoice(value, path, std::span<const char* const>(names.begin(), names.size()));
+}
 // "#rrggbb", stored as a Windows RGB value (red in the low byte), or raw.
 uint32_t ReadColour(const json& value, const std::string& path);
 void CopyText(char* to, size_t size, const std::string& text);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "contract/calendar_patterns.h"
 #include "host/chronyx_host/scenario_time.h"
 
 namespace scenario_reading {
@@ -88,18 +89,23 @@ void ReadAnalog(const json* value, const std::string& path, EditData* edit) {
             ReadChoice(*v, Key(path, "numerals"), {"arabic", "roman", "none"});
     if (const json* v = Find(*value, "color"))
         edit->settings.analogColor = ReadColour(*v, Key(path, "color"));
-    if (const json* v = Find(*value, "hourHand"))
-        edit->settings.hourHand = ReadSwitch(*v, Key(path, "hourHand"));
-    if (const json* v = Find(*value, "hourHandColor"))
-        edit->settings.hourHandColor = ReadColour(*v, Key(path, "hourHandColor"));
-    if (const json* v = Find(*value, "minuteHand"))
-        edit->settings.minuteHand = ReadSwitch(*v, Key(path, "minuteHand"));
-    if (const json* v = Find(*value, "minuteHandColor"))
-        edit->settings.minuteHandColor = ReadColour(*v, Key(path, "minuteHandColor"));
-    if (const json* v = Find(*value, "secondHand"))
-        edit->settings.secondHand = ReadSwitch(*v, Key(path, "secondHand"));
-    if (const json* v = Find(*value, "secondHandColor"))
-        edit->settings.secondHandColor = ReadColour(*v, Key(path, "secondHandColor"));
+    // Member pointers, not addresses: the settings are packed.
+    const struct {
+        const char *shownKey, *colourKey;
+        int16_t ObjectSettings::*shown;
+        uint32_t ObjectSettings::*colour;
+    } hands[] = {
+        {"hourHand", "hourHandColor", &ObjectSettings::hourHand, &ObjectSettings::hourHandColor},
+        {"minuteHand", "minuteHandColor", &ObjectSettings::minuteHand,
+         &ObjectSettings::minuteHandColor},
+        {"secondHand", "secondHandColor", &ObjectSettings::secondHand,
+         &ObjectSettings::secondHandColor}};
+    for (const auto& hand : hands) {
+        if (const json* v = Find(*value, hand.shownKey))
+            edit->settings.*hand.shown = ReadSwitch(*v, Key(path, hand.shownKey));
+        if (const json* v = Find(*value, hand.colourKey))
+            edit->settings.*hand.colour = ReadColour(*v, Key(path, hand.colourKey));
+    }
     if (const json* v = Find(*value, "insetX")) edit->dialInsetX = ReadI16(*v, Key(path, "insetX"));
     if (const json* v = Find(*value, "insetY")) edit->dialInsetY = ReadI16(*v, Key(path, "insetY"));
 }
@@ -132,10 +138,7 @@ void ReadCalendar(const json* value, const std::string& path, EditData* edit) {
         edit->settings.calendarFormat =
             ReadChoice(*v, Key(path, "format"), {"short", "long", "pattern"});
     if (const json* v = Find(*value, "pattern"))
-        edit->settings.calendarPattern =
-            ReadChoice(*v, Key(path, "pattern"),
-                       {"dd/mm/yy", "d mmmm yyyy", "d mmmm, yyyy", "mmmm d, yyyy", "dd-mmm-yy",
-                        "mmmm, yy", "mmm-yy"});
+        edit->settings.calendarPattern = ReadChoice(*v, Key(path, "pattern"), kCalendarPatterns);
     if (const json* v = Find(*value, "color"))
         edit->settings.calendarColor = ReadColour(*v, Key(path, "color"));
 }

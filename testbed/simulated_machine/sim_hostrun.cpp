@@ -7,9 +7,6 @@
 
 namespace {
 
-HostSurface* const kSurface = reinterpret_cast<HostSurface*>(sim::kSurfaceHandle);
-HostFontBank* const kFontBank = reinterpret_cast<HostFontBank*>(sim::kFontBankHandle);
-
 int64_t H(const void* h) {
     return static_cast<int64_t>(reinterpret_cast<uintptr_t>(h));
 }
@@ -52,8 +49,8 @@ namespace sim {
 void ResetHost() {
     RunHeader& rh = state().runHeader;
     rh = RunHeader{};
-    rh.surface = kSurface;
-    rh.fontBank = kFontBank;
+    rh.surface = TheSurface();
+    rh.fontBank = TheFontBank();
     rh.HostPushEvent = PushEvent;
     rh.HostEraseObject = EraseObject;
     rh.HostRedisplay = Redisplay;
@@ -70,15 +67,6 @@ int LiveHostFonts() {
 }
 FontRequest LastFontRequest() {
     return state().lastRequest;
-}
-HostSurface* TheSurface() {
-    return kSurface;
-}
-HostFontBank* TheFontBank() {
-    return kFontBank;
-}
-RunHeader* TheRunHeader() {
-    return &state().runHeader;
 }
 
 } // namespace sim

@@ -1,5 +1,7 @@
 #include "tools/gallery/gallery_topics.h"
 
+#include "contract/calendar_patterns.h"
+
 namespace {
 
 using nlohmann::json;
@@ -56,8 +58,6 @@ json CalendarBase() {
 }
 
 const char* const kLayouts[] = {"12h", "12h-seconds", "24h", "24h-seconds"};
-const char* const kPatterns[] = {"dd/mm/yy",  "d mmmm yyyy", "d mmmm, yyyy", "mmmm d, yyyy",
-                                 "dd-mmm-yy", "mmmm, yy",    "mmm-yy"};
 
 GalleryTopic DisplayTypes() {
     GalleryTopic topic{"display",
@@ -155,16 +155,29 @@ GalleryTopic CalendarPatterns() {
                        220,
                        36,
                        "2026-03-05 13:27:18"};
-    for (const char* pattern : kPatterns)
+    for (const char* pattern : kCalendarPatterns)
         topic.tiles.push_back(Tile(std::string("pattern-") + std::to_string(topic.tiles.size()),
                                    CalendarBase(), {{"calendar.pattern", pattern}}));
     return topic;
 }
 
+// The four "Intl" values the object reads, in this order.
+struct IntlValues {
+    const char* shortDate;
+    const char* longDate;
+    const char* morning;
+    const char* afternoon;
+};
+
 // The system's date formats and designators come from the profile's "Intl"
 // section, which the host writes for the run.
+
 GalleryTopic Intl(const std::string& file, const std::string& title, const std::string& start,
-                  const json& intl) {
+                  const IntlValues& values) {
+    const json intl = {{"sShortDate", values.shortDate},
+                       {"sLongDate", values.longDate},
+                       {"s1159", values.morning},
+                       {"s2359", values.afternoon}};
     std::string text = "The profile's \"Intl\" values for this picture: ";
     bool first = true;
     for (auto it = intl.begin(); it != intl.end(); ++it) {
@@ -223,25 +236,13 @@ std::vector<GalleryTopic> GalleryTopics() {
         AnalogFaces(),
         CalendarPatterns(),
         Intl("intl-day-month", "System formats: day first", "2026-03-05 09:05:03",
-             {{"sShortDate", "dd/MM/yyyy"},
-              {"sLongDate", "d MMMM yyyy"},
-              {"s1159", "am"},
-              {"s2359", "pm"}}),
+             {"dd/MM/yyyy", "d MMMM yyyy", "am", "pm"}),
         Intl("intl-month-day", "System formats: month first", "2026-03-05 13:27:18",
-             {{"sShortDate", "M/d/yy"},
-              {"sLongDate", "dddd, MMMM dd, yyyy"},
-              {"s1159", "AM"},
-              {"s2359", "PM"}}),
+             {"M/d/yy", "dddd, MMMM dd, yyyy", "AM", "PM"}),
         Intl("intl-custom", "Custom formats: literals, no designator", "2026-03-05 13:27:18",
-             {{"sShortDate", "yyyy-mm-dd"},
-              {"sLongDate", "\"day\" d \"of\" mmmm, yyyy"},
-              {"s1159", ""},
-              {"s2359", ""}}),
+             {"yyyy-mm-dd", "\"day\" d \"of\" mmmm, yyyy", "", ""}),
         Intl("intl-long-runs", "Custom formats: short names and long runs", "2026-03-05 09:05:03",
-             {{"sShortDate", "ddd d mmm yyy"},
-              {"sLongDate", "ddddd yyyyy"},
-              {"s1159", "in the morning"},
-              {"s2359", "in the afternoon"}}),
+             {"ddd d mmm yyy", "ddddd yyyyy", "in the morning", "in the afternoon"}),
         OutOfRange(),
     };
 }

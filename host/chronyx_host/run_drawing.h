@@ -1,0 +1,8 @@
+// Drawing the objects over the scenario's background: each object that
+// asked is drawn again, over a fresh background, with the objects it covers.
+#pragma once
+
+#include "host/chronyx_host/host_run.h"
+
+void PaintBackground(HostRun* run, const RECT& area);
+void DrawObjects(HostRun* run);
