@@ -64,10 +64,7 @@ TEST_F(ObjectActionsTest, GeometryTakesLow16BitsWithoutRangeTest) {
         EXPECT_EQ(c.after.height, run->header.height) << c.name;
         EXPECT_EQ(5, run->header.hotSpotX) << c.name << ": hot spot touched";
         EXPECT_EQ(6, run->header.hotSpotY) << c.name << ": hot spot touched";
-        auto redisplay = sim::CallsNamed("HostRedisplay");
-        ASSERT_EQ(1u, redisplay.size()) << c.name;
-        const std::vector<int64_t> args = {Address(run), 0, 0};
-        EXPECT_EQ(args, redisplay[0].args) << c.name;
+        ExpectOneRedisplay(c.name);
     }
 }
 
