@@ -8,8 +8,7 @@ TEST_F(ObjectActionsTest, ShowAndHideRedisplayOnlyOnAChange) {
     struct Case {
         const char* name;
         ActionRoutine action;
-        int16_t before;
-        int16_t after;
+        int16_t before, after; // visible
         int redisplays;
     } const cases[] = {
         {"show hidden", ShowObject, 0, 1, 1},    {"show shown", ShowObject, 1, 1, 0},
