@@ -34,6 +34,8 @@ struct Push {
 
 class CoreTest : public RunDataTest {
   protected:
+    // The record between guard bytes rather than on the heap: they show a
+    // write past either end without a sanitizer.
     void SetUp() override {
         std::memset(guarded_.before, kGuard, kGuardSize);
         std::memset(guarded_.after, kGuard, kGuardSize);
