@@ -6,21 +6,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "fixtures/string_table.h"
 #include "simulated_machine/sim_decimal.h"
 #include "simulated_machine/sim_state.h"
 
 namespace {
 
-struct StringEntry {
-    unsigned id;
-    const char* text;
-};
-
-const StringEntry kStrings[] = {
-#define CHX_STRING(id, text) {id, text},
-#include "resources/string_list.inc"
-#undef CHX_STRING
-};
+using fixture::kStringTable;
+using fixture::StringEntry;
 
 constexpr int kWsprintfLimit = 1024; // Windows never writes more, the NUL included
 
@@ -93,9 +86,9 @@ extern "C" int WINAPI LoadStringA(HINSTANCE, UINT id, LPSTR buffer, int size) {
     if (fails || size <= 0) return 0;
     // The list is in ascending id order, as the resource compiler wants it.
     const StringEntry* e =
-        std::lower_bound(std::begin(kStrings), std::end(kStrings), id,
+        std::lower_bound(std::begin(kStringTable), std::end(kStringTable), id,
                          [](const StringEntry& entry, UINT wanted) { return entry.id < wanted; });
-    if (e == std::end(kStrings) || e->id != id) {
+    if (e == std::end(kStringTable) || e->id != id) {
         buffer[0] = '\0';
         return 0;
     }

@@ -3,19 +3,12 @@
 // of their midnights must stay on that day.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "simulated_machine/sim_machine.h"
+#include "tests/native/shown_moment.h"
 
 namespace {
-
-std::string Show(const SYSTEMTIME& t) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d (%d) %02d:%02d:%02d.%03d", t.wYear, t.wMonth,
-                  t.wDay, t.wDayOfWeek, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
-    return text;
-}
 
 TEST(ClockAdvance, AcrossMidnightsBeforeAndAfter1970) {
     const struct {
@@ -34,9 +27,9 @@ TEST(ClockAdvance, AcrossMidnightsBeforeAndAfter1970) {
         const int* f = c.from;
         sim::Reset();
         sim::SetClock(f[0], f[1], f[2], f[3], f[4], f[5], f[6]);
-        const std::string from = Show(sim::Clock());
+        const std::string from = ShowMoment(sim::Clock());
         sim::AdvanceClock(c.by);
-        EXPECT_EQ(c.expected, Show(sim::Clock())) << from << " moved by " << c.by << " ms";
+        EXPECT_EQ(c.expected, ShowMoment(sim::Clock())) << from << " moved by " << c.by << " ms";
     }
 }
 

@@ -63,8 +63,7 @@ TEST_F(CoreTest, ClockIsSampledOnEveryTwelfthCall) {
 TEST_F(CoreTest, JumpBanksWhatTheTimerCountedUpToThePreviousSample) {
     struct {
         const char* what;
-        int step;
-        int startOffset;
+        int step, startOffset;
         bool jump;
         int32_t banked;
     } const cases[] = {

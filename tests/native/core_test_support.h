@@ -7,12 +7,9 @@
 #include <cstring>
 #include <vector>
 
-#include "core/records.h"
-#include "core/time_count.h"
 #include "contract/entry_points.h"
 #include "fixtures/edit_data_builder.h"
-#include "fixtures/run_object.h"
-#include "simulated_machine/sim_machine.h"
+#include "tests/native/run_data_test_support.h"
 
 namespace coretest {
 
@@ -35,14 +32,14 @@ struct Push {
     int16_t lastSecond, lastMinute, lastHour, lastDay, lastMonth, lastYear;
 };
 
-class CoreTest : public ::testing::Test {
+class CoreTest : public RunDataTest {
   protected:
+    // The record between guard bytes rather than on the heap: they show a
+    // write past either end without a sanitizer.
     void SetUp() override {
-        sim::Reset();
         std::memset(guarded_.before, kGuard, kGuardSize);
         std::memset(guarded_.after, kGuard, kGuardSize);
-        run = &guarded_.run;
-        fixture::PrepareRunData(run, kRunDataSize, sim::TheRunHeader());
+        Prepare(&guarded_.run);
         edit = Settings(kDisplayDigital);
         creation = {};
         creation.x = 30;
@@ -105,7 +102,6 @@ class CoreTest : public ::testing::Test {
         sim::TheRunHeader()->HostPushEvent = &CoreTest::RecordPush;
     }
 
-    RunData* run = nullptr;
     EditData edit;
     CreationRecord creation;
 

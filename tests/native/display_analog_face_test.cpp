@@ -73,8 +73,7 @@ TEST_F(AnalogFaceTest, ExampleFaceGeometry) {
 
     auto ellipses = sim::CallsNamed("Ellipse");
     ASSERT_EQ(1u, ellipses.size());
-    EXPECT_EQ((std::vector<int64_t>{1, 1, 99, 99}),
-              std::vector<int64_t>(ellipses[0].args.begin() + 1, ellipses[0].args.end()));
+    EXPECT_EQ((std::vector<int64_t>{1, 1, 99, 99}), Args(ellipses[0], 1));
     ExpectNothingLeftOver();
 }
 
@@ -91,8 +90,7 @@ TEST_F(AnalogFaceTest, PensMatchEachPartOfTheDial) {
     }
     auto created = sim::CallsNamed("CreatePen");
     ASSERT_EQ(1u, created.size());
-    EXPECT_EQ((std::vector<int64_t>{PS_SOLID, 2, RGB(1, 2, 3)}),
-              std::vector<int64_t>(created[0].args.begin(), created[0].args.begin() + 3));
+    EXPECT_EQ((std::vector<int64_t>{PS_SOLID, 2, RGB(1, 2, 3)}), Args(created[0], 0, 3));
 }
 
 TEST_F(AnalogFaceTest, NumeralThreeSitsRightOfItsAnchor) {
@@ -101,8 +99,7 @@ TEST_F(AnalogFaceTest, NumeralThreeSitsRightOfItsAnchor) {
     ASSERT_EQ(12u, texts.size());
     const sim::Call& three = texts[2];
     EXPECT_EQ("3", three.text);
-    EXPECT_EQ((std::vector<int64_t>{100, 42, 108, 58}),
-              std::vector<int64_t>(three.args.begin() + 2, three.args.begin() + 6));
+    EXPECT_EQ((std::vector<int64_t>{100, 42, 108, 58}), Args(three, 2, 6));
     EXPECT_EQ(RGB(1, 2, 3), three.args[6]);
     EXPECT_EQ(0x25, three.args[7]);
 }
@@ -126,8 +123,7 @@ TEST_F(AnalogFaceTest, NumeralRectanglesFaceAwayFromTheCentre) {
     for (const auto& c : cases) {
         const sim::Call& t = texts[static_cast<size_t>(c.numeral - 1)];
         EXPECT_EQ(std::to_string(c.numeral), t.text);
-        EXPECT_EQ((std::vector<int64_t>{c.left, c.top, c.right, c.bottom}),
-                  std::vector<int64_t>(t.args.begin() + 2, t.args.begin() + 6))
+        EXPECT_EQ((std::vector<int64_t>{c.left, c.top, c.right, c.bottom}), Args(t, 2, 6))
             << "numeral " << c.numeral;
     }
 }
@@ -148,8 +144,7 @@ TEST_F(AnalogFaceTest, ShorterSideDecidesTheRadius) {
         EXPECT_EQ(c.cy, run->centreY);
         auto e = sim::CallsNamed("Ellipse");
         ASSERT_EQ(1u, e.size());
-        EXPECT_EQ((std::vector<int64_t>{c.el, c.et, c.er, c.eb}),
-                  std::vector<int64_t>(e[0].args.begin() + 1, e[0].args.end()));
+        EXPECT_EQ((std::vector<int64_t>{c.el, c.et, c.er, c.eb}), Args(e[0], 1));
     }
 }
 
@@ -176,8 +171,7 @@ TEST_F(AnalogFaceTest, TinyFaceCollapsesEverythingOntoTheCentre) {
         EXPECT_EQ(c.cy, texts[3].args[3]);
         auto e = sim::CallsNamed("Ellipse");
         ASSERT_EQ(1u, e.size());
-        EXPECT_EQ((std::vector<int64_t>{c.cx, c.cy, c.cx, c.cy}),
-                  std::vector<int64_t>(e[0].args.begin() + 1, e[0].args.end()));
+        EXPECT_EQ((std::vector<int64_t>{c.cx, c.cy, c.cx, c.cy}), Args(e[0], 1));
     }
 }
 
@@ -273,8 +267,7 @@ TEST_F(AnalogFaceTest, DrawingOrderAndRestoredContexts) {
     EXPECT_EQ(drawing, sim::CallsNamed("HostEndGdiDraw")[0].args[0]);
     EXPECT_EQ(measuring, sim::CallsNamed("HostReleaseSurfaceDC")[0].args[0]);
     auto marked = sim::CallsNamed("HostMarkChanged");
-    EXPECT_EQ((std::vector<int64_t>{0, 0, 101, 101}),
-              std::vector<int64_t>(marked[0].args.begin() + 1, marked[0].args.end()));
+    EXPECT_EQ((std::vector<int64_t>{0, 0, 101, 101}), Args(marked[0], 1));
     ExpectNothingLeftOver();
 }
 

@@ -205,8 +205,7 @@ TEST_F(CalendarTextTest, DrawnInCalendarColourWithoutFrame) {
     DrawOnce();
     auto text = sim::CallsNamed("HostDrawText");
     ASSERT_EQ(1u, text.size());
-    EXPECT_EQ((std::vector<int64_t>{10, 20, 160, 38, RGB(40, 50, 60), 0x25}),
-              std::vector<int64_t>(text[0].args.begin() + 2, text[0].args.end()));
+    EXPECT_EQ((std::vector<int64_t>{10, 20, 160, 38, RGB(40, 50, 60), 0x25}), Args(text[0], 2));
     EXPECT_TRUE(sim::CallsNamed("HostDrawFrame").empty());
     EXPECT_TRUE(sim::CallsNamed("HostSetPen").empty());
     ExpectNothingLeftOver();

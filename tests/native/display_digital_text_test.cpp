@@ -198,15 +198,12 @@ TEST_F(DigitalTextTest, TextAndFrameInTheObjectRectangle) {
     ASSERT_EQ(1u, text.size());
     const int64_t font = sim::CallsNamed("HostFontGetGdiFont")[0].args[2];
     EXPECT_EQ(font, text[0].args[1]);
-    EXPECT_EQ((std::vector<int64_t>{70, 55, 150, 75, RGB(10, 20, 30), 0x25}),
-              std::vector<int64_t>(text[0].args.begin() + 2, text[0].args.end()));
+    EXPECT_EQ((std::vector<int64_t>{70, 55, 150, 75, RGB(10, 20, 30), 0x25}), Args(text[0], 2));
     EXPECT_EQ(font, sim::CallsNamed("DeleteObject")[0].args[0]);
     auto pen = sim::CallsNamed("HostSetPen");
-    EXPECT_EQ((std::vector<int64_t>{RGB(10, 20, 30), 0, 2}),
-              std::vector<int64_t>(pen[0].args.begin() + 1, pen[0].args.end()));
+    EXPECT_EQ((std::vector<int64_t>{RGB(10, 20, 30), 0, 2}), Args(pen[0], 1));
     auto frame = sim::CallsNamed("HostDrawFrame");
-    EXPECT_EQ((std::vector<int64_t>{70, 55, 150, 75}),
-              std::vector<int64_t>(frame[0].args.begin() + 1, frame[0].args.end()));
+    EXPECT_EQ((std::vector<int64_t>{70, 55, 150, 75}), Args(frame[0], 1));
     ExpectNothingLeftOver();
 }
 

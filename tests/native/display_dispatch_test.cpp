@@ -23,7 +23,7 @@ class DispatchTest : public DisplayTest {
         for (const sim::Call& c : sim::Calls())
             if (c.op == "HostDrawLine" || c.op == "HostDrawText" || c.op == "Ellipse" ||
                 c.op == "HostMarkChanged")
-                out.push_back(std::vector<int64_t>(c.args.begin() + 1, c.args.end()));
+                out.push_back(Args(c, 1));
         return out;
     }
 };
@@ -88,8 +88,7 @@ TEST_F(DispatchTest, FaceRectangleLeavesRoomForNumerals) {
         DisplayRunObject(run);
         auto marked = sim::CallsNamed("HostMarkChanged");
         ASSERT_EQ(1u, marked.size());
-        EXPECT_EQ(c.face, std::vector<int64_t>(marked[0].args.begin() + 1, marked[0].args.end()))
-            << c.numerals << " " << c.insetX << " " << c.insetY;
+        EXPECT_EQ(c.face, Args(marked[0], 1)) << c.numerals << " " << c.insetX << " " << c.insetY;
     }
 }
 

@@ -1,28 +1,18 @@
-// A run data record set up by hand for drawing: zero-filled, visible, wired to
-// the recording host with one registered host font, on a freshly reset
-// simulated machine whose call log starts empty.
+// A run data record set up by hand for drawing: visible, with one registered
+// host font.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "core/records.h"
-#include "display/display.h"
 #include "contract/entry_points.h"
-#include "fixtures/run_object.h"
-#include "simulated_machine/sim_machine.h"
+#include "display/display.h"
+#include "tests/native/run_data_test_support.h"
 
-class DisplayTest : public ::testing::Test {
+class DisplayTest : public RunDataTest {
   protected:
     void SetUp() override {
-        sim::Reset();
-        data_ = std::make_unique<RunData>();
-        run = data_.get();
-        fixture::PrepareRunData(run, kRunDataSize, sim::TheRunHeader());
+        RunDataTest::SetUp();
         FontRequest request{};
         run->fontHandle =
             static_cast<int16_t>(HostFontCreate(sim::TheFontBank(), kFontKind, &request, 0, 0));
@@ -48,27 +38,9 @@ class DisplayTest : public ::testing::Test {
         return texts[0];
     }
 
-    static std::vector<std::string> Ops() {
-        std::vector<std::string> ops;
-        for (const sim::Call& c : sim::Calls())
-            ops.push_back(c.op);
-        return ops;
-    }
-
     // Nothing a draw makes or borrows may outlive it.
     static void ExpectNothingLeftOver() {
         EXPECT_EQ(0, sim::LiveGdiObjects()) << "Windows objects left undeleted";
         EXPECT_EQ(0, sim::OutstandingDCs()) << "device contexts not given back";
     }
-
-    // Stops the shared timer with this many hundredths banked.
-    void StoppedTimer(int32_t hundredths) {
-        run->chronoStart = 0.0;
-        run->chronoElapsed = hundredths;
-    }
-
-    RunData* run = nullptr;
-
-  private:
-    std::unique_ptr<RunData> data_;
 };

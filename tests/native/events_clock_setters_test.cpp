@@ -3,6 +3,8 @@
 #include <limits>
 
 #include "events/routines.h"
+#include "fixtures/moment.h"
+#include "tests/native/shown_moment.h"
 
 namespace {
 
@@ -19,13 +21,6 @@ const Setter kSetDayOfWeek{"SetDayOfWeek", SetDayOfWeek};
 const Setter kSetDayOfMonth{"SetDayOfMonth", SetDayOfMonth};
 const Setter kSetMonth{"SetMonth", SetMonth};
 const Setter kSetYear{"SetYear", SetYear};
-
-std::string Show(const SYSTEMTIME& t) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d (%d) %02d:%02d:%02d.%03d", t.wYear, t.wMonth,
-                  t.wDay, t.wDayOfWeek, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
-    return text;
-}
 
 } // namespace
 
@@ -53,8 +48,7 @@ TEST_F(ClockSettersTest, BoundsAreInclusiveAndSigned) {
         {kSetYear, 1980 - 65536, false}, {kSetYear, kMin, false},
     };
     for (const Case& c : cases) {
-        sim::Reset();
-        run->header.runHeader = sim::TheRunHeader();
+        Restart();
         EXPECT_EQ(0, c.setter.routine(run, c.value, 0)) << c.setter.name << "(" << c.value << ")";
         EXPECT_EQ(c.accepted ? 1 : 0, sim::ClockWrites()) << c.setter.name << "(" << c.value << ")";
         EXPECT_EQ(c.accepted ? 1u : 0u, sim::CallsNamed("SendMessageA").size())
@@ -76,104 +70,44 @@ TEST_F(ClockSettersTest, BroadcastsThenAsksForRedisplayAfterTheWrite) {
         ASSERT_EQ(1u, send.size()) << setters[i].name;
         const std::vector<int64_t> sendArgs = {0xFFFF, 0x001E, 0, 0};
         EXPECT_EQ(sendArgs, send[0].args) << setters[i].name;
-        auto redisplay = sim::CallsNamed("HostRedisplay");
-        ASSERT_EQ(1u, redisplay.size()) << setters[i].name;
-        const std::vector<int64_t> redisplayArgs = {Address(run), 0, 0};
-        EXPECT_EQ(redisplayArgs, redisplay[0].args) << setters[i].name;
+        ExpectOneRedisplay(setters[i].name);
     }
 }
 
 // What each setter leaves on the clock, starting from the stated time.
 TEST_F(ClockSettersTest, ChangesOneFieldOfTheClock) {
-    struct Moment {
-        int year, month, day, hour, minute, second, ms;
-    };
+    const SYSTEMTIME kThursday = fixture::kDefaultMoment; // 2026-03-05 10:15:42.570
     struct Case {
         const char* name;
-        Moment start;
+        SYSTEMTIME start;
         Setter setter;
         int32_t value;
-        Moment expected;
+        const char* expected; // nullptr: the clock as it was
     } const cases[] = {
-        {"seconds, hundredths kept",
-         {2026, 3, 5, 10, 15, 42, 570},
-         kSetSeconds,
-         30,
-         {2026, 3, 5, 10, 15, 30, 570}},
-        {"hundredths",
-         {2026, 3, 5, 10, 15, 42, 570},
-         kSetHundredths,
-         5,
-         {2026, 3, 5, 10, 15, 42, 50}},
-        {"minutes lose the last millisecond digit",
-         {2026, 3, 5, 10, 15, 42, 577},
-         kSetMinutes,
-         0,
-         {2026, 3, 5, 10, 0, 42, 570}},
-        {"hours, 24-hour count",
-         {2026, 3, 5, 10, 15, 42, 570},
-         kSetHours,
-         23,
-         {2026, 3, 5, 23, 15, 42, 570}},
-        {"day of month",
-         {2026, 3, 5, 10, 15, 42, 570},
-         kSetDayOfMonth,
-         31,
-         {2026, 3, 31, 10, 15, 42, 570}},
-        {"month", {2026, 3, 5, 10, 15, 42, 570}, kSetMonth, 12, {2026, 12, 5, 10, 15, 42, 570}},
-        {"year, lowest",
-         {2026, 3, 5, 10, 15, 42, 570},
-         kSetYear,
-         1980,
-         {1980, 3, 5, 10, 15, 42, 570}},
-        {"year, highest",
-         {2026, 3, 5, 10, 15, 42, 570},
-         kSetYear,
-         2099,
-         {2099, 3, 5, 10, 15, 42, 570}},
-        {"weekday is ignored by the clock",
-         {2026, 3, 5, 10, 15, 42, 570},
-         kSetDayOfWeek,
-         0,
-         {2026, 3, 5, 10, 15, 42, 570}},
-        {"31 in April is refused",
-         {2026, 4, 10, 9, 0, 0, 0},
-         kSetDayOfMonth,
-         31,
-         {2026, 4, 10, 9, 0, 0, 0}},
-        {"month landing on a missing day is refused",
-         {2026, 1, 31, 9, 0, 0, 0},
-         kSetMonth,
-         2,
-         {2026, 1, 31, 9, 0, 0, 0}},
-        {"29 February of a common year is refused",
-         {2026, 2, 10, 9, 0, 0, 0},
-         kSetDayOfMonth,
-         29,
-         {2026, 2, 10, 9, 0, 0, 0}},
-        {"29 February of a leap year",
-         {2028, 2, 10, 9, 0, 0, 0},
-         kSetDayOfMonth,
-         29,
-         {2028, 2, 29, 9, 0, 0, 0}},
+        {"seconds, hundredths kept", kThursday, kSetSeconds, 30, "2026-03-05 (4) 10:15:30.570"},
+        {"hundredths", kThursday, kSetHundredths, 5, "2026-03-05 (4) 10:15:42.050"},
+        {"minutes lose the last millisecond digit", fixture::Moment(2026, 3, 5, 10, 15, 42, 577),
+         kSetMinutes, 0, "2026-03-05 (4) 10:00:42.570"},
+        {"hours, 24-hour count", kThursday, kSetHours, 23, "2026-03-05 (4) 23:15:42.570"},
+        {"day of month", kThursday, kSetDayOfMonth, 31, "2026-03-31 (2) 10:15:42.570"},
+        {"month", kThursday, kSetMonth, 12, "2026-12-05 (6) 10:15:42.570"},
+        {"year, lowest", kThursday, kSetYear, 1980, "1980-03-05 (3) 10:15:42.570"},
+        {"year, highest", kThursday, kSetYear, 2099, "2099-03-05 (4) 10:15:42.570"},
+        {"weekday is ignored by the clock", kThursday, kSetDayOfWeek, 0, nullptr},
+        {"31 in April", fixture::Moment(2026, 4, 10, 9, 0, 0, 0), kSetDayOfMonth, 31, nullptr},
+        {"month landing on a missing day", fixture::Moment(2026, 1, 31, 9, 0, 0, 0), kSetMonth, 2,
+         nullptr},
+        {"29 February of a common year", fixture::Moment(2026, 2, 10, 9, 0, 0, 0), kSetDayOfMonth,
+         29, nullptr},
+        {"29 February of a leap year", fixture::Moment(2028, 2, 10, 9, 0, 0, 0), kSetDayOfMonth, 29,
+         "2028-02-29 (2) 09:00:00.000"},
     };
     for (const Case& c : cases) {
-        sim::Reset();
-        run->header.runHeader = sim::TheRunHeader();
-        const Moment& s = c.start;
-        sim::SetClock(s.year, s.month, s.day, s.hour, s.minute, s.second, s.ms);
+        Restart();
+        sim::SetClock(c.start);
+        const std::string before = ShowMoment(sim::Clock());
         c.setter.routine(run, c.value, 0);
-        const Moment& e = c.expected;
-        SYSTEMTIME want{};
-        want.wYear = static_cast<WORD>(e.year);
-        want.wMonth = static_cast<WORD>(e.month);
-        want.wDay = static_cast<WORD>(e.day);
-        want.wDayOfWeek = static_cast<WORD>(sim::WeekdayOf(e.year, e.month, e.day));
-        want.wHour = static_cast<WORD>(e.hour);
-        want.wMinute = static_cast<WORD>(e.minute);
-        want.wSecond = static_cast<WORD>(e.second);
-        want.wMilliseconds = static_cast<WORD>(e.ms);
-        EXPECT_EQ(Show(want), Show(sim::Clock())) << c.name;
+        EXPECT_EQ(c.expected ? c.expected : before, ShowMoment(sim::Clock())) << c.name;
         // Accepted or refused, the others are told and the object redrawn.
         EXPECT_EQ(1u, sim::CallsNamed("SendMessageA").size()) << c.name;
         EXPECT_EQ(1, Redisplays()) << c.name;

@@ -8,8 +8,7 @@ TEST_F(ObjectActionsTest, ShowAndHideRedisplayOnlyOnAChange) {
     struct Case {
         const char* name;
         ActionRoutine action;
-        int16_t before;
-        int16_t after;
+        int16_t before, after; // visible
         int redisplays;
     } const cases[] = {
         {"show hidden", ShowObject, 0, 1, 1},    {"show shown", ShowObject, 1, 1, 0},
@@ -64,10 +63,7 @@ TEST_F(ObjectActionsTest, GeometryTakesLow16BitsWithoutRangeTest) {
         EXPECT_EQ(c.after.height, run->header.height) << c.name;
         EXPECT_EQ(5, run->header.hotSpotX) << c.name << ": hot spot touched";
         EXPECT_EQ(6, run->header.hotSpotY) << c.name << ": hot spot touched";
-        auto redisplay = sim::CallsNamed("HostRedisplay");
-        ASSERT_EQ(1u, redisplay.size()) << c.name;
-        const std::vector<int64_t> args = {Address(run), 0, 0};
-        EXPECT_EQ(args, redisplay[0].args) << c.name;
+        ExpectOneRedisplay(c.name);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "events/routines.h"
 
@@ -11,53 +12,53 @@ using TimerActionsTest = EventsTest;
 // started 300 hundredths ago with 700 banked before; the countdown is 5000.
 TEST_F(TimerActionsTest, EachActionFromEachState) {
     enum Start { kKeepsStart, kStartsNow, kStopped };
+    struct Outcome {
+        Start start;
+        int32_t banked;
+    };
     struct Case {
         const char* name;
         ActionRoutine action;
         int32_t param;
-        bool runningBefore;
-        Start start;
-        int32_t banked;
+        Outcome fromStopped, fromRunning;
         int32_t countdown;
         int redisplays;
     } const cases[] = {
-        {"StartChronometer from stopped", StartChronometer, 0, false, kStartsNow, 700, 5000, 0},
-        {"StartChronometer from running", StartChronometer, 0, true, kKeepsStart, 700, 5000, 0},
-        {"StartCountdown from stopped", StartCountdown, 0, false, kStartsNow, 700, 5000, 0},
-        {"StartCountdown from running", StartCountdown, 0, true, kKeepsStart, 700, 5000, 0},
-        {"StopChronometer from stopped", StopChronometer, 0, false, kStopped, 700, 5000, 0},
-        {"StopChronometer from running", StopChronometer, 0, true, kStopped, 1000, 5000, 0},
-        {"StopCountdown from stopped", StopCountdown, 0, false, kStopped, 700, 5000, 0},
-        {"StopCountdown from running", StopCountdown, 0, true, kStopped, 1000, 5000, 0},
-        {"ResetChronometer from stopped", ResetChronometer, 0, false, kStopped, 0, 5000, 1},
-        {"ResetChronometer from running", ResetChronometer, 0, true, kStopped, 0, 5000, 1},
-        {"SetCountdown from stopped", SetCountdown, 60000, false, kStopped, 0, 6000, 1},
-        {"SetCountdown from running", SetCountdown, 60000, true, kStopped, 0, 6000, 1},
+        {"StartChronometer", StartChronometer, 0, {kStartsNow, 700}, {kKeepsStart, 700}, 5000, 0},
+        {"StartCountdown", StartCountdown, 0, {kStartsNow, 700}, {kKeepsStart, 700}, 5000, 0},
+        {"StopChronometer", StopChronometer, 0, {kStopped, 700}, {kStopped, 1000}, 5000, 0},
+        {"StopCountdown", StopCountdown, 0, {kStopped, 700}, {kStopped, 1000}, 5000, 0},
+        {"ResetChronometer", ResetChronometer, 0, {kStopped, 0}, {kStopped, 0}, 5000, 1},
+        {"SetCountdown", SetCountdown, 60000, {kStopped, 0}, {kStopped, 0}, 6000, 1},
     };
     for (const Case& c : cases) {
-        sim::Reset();
-        run->chronoStart = 0.0;
-        if (c.runningBefore) StartedAgo(300);
-        const double startBefore = run->chronoStart;
-        run->chronoElapsed = 700;
-        run->countdownStart = 5000;
-        EXPECT_EQ(0, c.action(run, c.param, 0)) << c.name;
-        switch (c.start) {
-        case kKeepsStart:
-            EXPECT_EQ(startBefore, +run->chronoStart) << c.name;
-            break;
-        case kStartsNow:
-            EXPECT_EQ(CurrentTimeCount(), +run->chronoStart) << c.name;
-            break;
-        case kStopped:
-            EXPECT_EQ(0.0, +run->chronoStart) << c.name;
-            EXPECT_FALSE(std::signbit(run->chronoStart)) << c.name;
-            break;
+        for (bool running : {false, true}) {
+            const std::string name =
+                std::string(c.name) + (running ? " from running" : " from stopped");
+            const Outcome& o = running ? c.fromRunning : c.fromStopped;
+            Restart();
+            if (running) StartedAgo(300);
+            const double startBefore = run->chronoStart;
+            run->chronoElapsed = 700;
+            run->countdownStart = 5000;
+            EXPECT_EQ(0, c.action(run, c.param, 0)) << name;
+            switch (o.start) {
+            case kKeepsStart:
+                EXPECT_EQ(startBefore, +run->chronoStart) << name;
+                break;
+            case kStartsNow:
+                EXPECT_EQ(CurrentTimeCount(), +run->chronoStart) << name;
+                break;
+            case kStopped:
+                EXPECT_EQ(0.0, +run->chronoStart) << name;
+                EXPECT_FALSE(std::signbit(run->chronoStart)) << name;
+                break;
+            }
+            EXPECT_EQ(o.banked, +run->chronoElapsed) << name;
+            EXPECT_EQ(c.countdown, +run->countdownStart) << name;
+            EXPECT_EQ(c.redisplays, Redisplays()) << name;
+            EXPECT_EQ(0, sim::ClockWrites()) << name;
         }
-        EXPECT_EQ(c.banked, +run->chronoElapsed) << c.name;
-        EXPECT_EQ(c.countdown, +run->countdownStart) << c.name;
-        EXPECT_EQ(c.redisplays, Redisplays()) << c.name;
-        EXPECT_EQ(0, sim::ClockWrites()) << c.name;
     }
 }
 

@@ -10,13 +10,16 @@
 
 namespace {
 
+// A table row: a value and what the helper makes of it.
+template <class T> struct Given {
+    T value;
+    int32_t expected;
+};
+
 TEST(Numeric, TruncToI32AtTheEdgesOfTheRange) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    const struct {
-        double value;
-        int32_t expected;
-    } cases[] = {
+    const Given<double> cases[] = {
         {2147483647.0, 2147483647},
         {2147483647.99, 2147483647},
         {2147483648.0, INT32_MIN},
@@ -36,10 +39,7 @@ TEST(Numeric, TruncToI32AtTheEdgesOfTheRange) {
 }
 
 TEST(Numeric, WrapAbsAsTheMachineComputesIt) {
-    const struct {
-        int32_t value;
-        int32_t expected;
-    } cases[] = {
+    const Given<int32_t> cases[] = {
         {0, 0},
         {1, 1},
         {-1, 1},

@@ -4,21 +4,14 @@
 #include <cstring>
 #include <string>
 
+#include "fixtures/string_table.h"
+
 namespace {
 
-struct StringEntry {
-    UINT id;
-    const char* text;
-};
-
-const StringEntry kListed[] = {
-#define CHX_STRING(id, text) {id, text},
-#include "resources/string_list.inc"
-#undef CHX_STRING
-};
+using fixture::StringEntry;
 
 TEST(StringTable, EveryListedStringLoadsWhole) {
-    for (const StringEntry& e : kListed) {
+    for (const StringEntry& e : fixture::kStringTable) {
         char buffer[1100];
         std::memset(buffer, 0x5A, sizeof buffer);
         const int length = LoadStringA(wine::Chronyx(), e.id, buffer, sizeof buffer);
