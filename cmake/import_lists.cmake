@@ -1,6 +1,6 @@
-# The .def files of what CHRONYX.dll imports and the reference HOSTRUN.dll
-# exports, made at configure time from the lists the sources read, so that a
-# change to a list reaches the link without a second copy to edit.
+# The .def files of what CHRONYX.dll exports and imports and the reference
+# HOSTRUN.dll exports, made at configure time from the lists the sources read,
+# so that a change to a list reaches the link without a second copy to edit.
 
 # The rows of a list that match `pattern`; a change to the list configures
 # again.
@@ -23,6 +23,23 @@ function(chx_host_operation_lines suffix out_var)
             message(FATAL_ERROR "${list_file}: cannot read the row ${row}")
         endif()
         string(APPEND lines "${CMAKE_MATCH_1}@${CMAKE_MATCH_3} @${CMAKE_MATCH_2}${suffix}\n")
+    endforeach()
+    set(${out_var} "${lines}" PARENT_SCOPE)
+endfunction()
+
+# The entry points as .def lines "Name = Name@bytes @ordinal", from
+# contract/entry_point_list.inc: each argument is one 32-bit stack slot.
+function(chx_entry_point_lines out_var)
+    set(list_file ${PROJECT_SOURCE_DIR}/contract/entry_point_list.inc)
+    chx_list_rows(${list_file} "^CHX_(FIXED|OWN)_ENTRY\\(" rows)
+    set(lines "")
+    foreach(row IN LISTS rows)
+        if(NOT row MATCHES
+           "^CHX_[A-Z]+_ENTRY\\([^,]+, *([A-Za-z_][A-Za-z0-9_]*), *([0-9]+), *([0-9]+),")
+            message(FATAL_ERROR "${list_file}: cannot read the row ${row}")
+        endif()
+        math(EXPR bytes "${CMAKE_MATCH_3} * 4")
+        string(APPEND lines "${CMAKE_MATCH_1} = ${CMAKE_MATCH_1}@${bytes} @${CMAKE_MATCH_2}\n")
     endforeach()
     set(${out_var} "${lines}" PARENT_SCOPE)
 endfunction()
@@ -50,6 +67,7 @@ function(chx_def_from_template template out_var)
     set(${out_var} ${def} PARENT_SCOPE)
 endfunction()
 
+chx_entry_point_lines(CHX_ENTRY_POINT_EXPORTS)
 chx_host_operation_lines(" NONAME" CHX_HOST_OPERATION_IMPORTS)
 chx_host_operation_lines("" CHX_HOST_OPERATION_EXPORTS)
 chx_windows_import_lines(MSVCRT CHX_MSVCRT_IMPORTS)

@@ -40,8 +40,8 @@ function(chx_def_for_target source out_var)
         set(${out_var} ${source} PARENT_SCOPE)
     endif()
 endfunction()
-chx_def_for_target(${CHX_DLL_DIR}/resources/chronyx.def CHX_MODULE_DEF)
 include(${CMAKE_CURRENT_LIST_DIR}/import_lists.cmake)
+chx_def_from_template(${CHX_DLL_DIR}/resources/chronyx.def.in CHX_MODULE_DEF)
 chx_def_from_template(${CHX_DLL_DIR}/resources/hostrun_imports.def.in
                       CHX_HOSTRUN_IMPORTS_DEF)
 
