@@ -58,6 +58,22 @@ function(chx_windows_import_lines library out_var)
     set(${out_var} "${lines}" PARENT_SCOPE)
 endfunction()
 
+# The Windows libraries the list allows functions from, as link names
+# (kernel32 ...); the C library's come through an import library of their own.
+function(chx_windows_libraries out_var)
+    chx_list_rows(${CHX_DLL_DIR}/resources/windows_imports.inc "^CHX_WINDOWS_IMPORT\\(" rows)
+    set(libraries "")
+    foreach(row IN LISTS rows)
+        string(REGEX REPLACE "^CHX_WINDOWS_IMPORT\\(([A-Z0-9]+),.*" "\\1" library "${row}")
+        string(TOLOWER ${library} library)
+        if(NOT library STREQUAL "msvcrt")
+            list(APPEND libraries ${library})
+        endif()
+    endforeach()
+    list(REMOVE_DUPLICATES libraries)
+    set(${out_var} ${libraries} PARENT_SCOPE)
+endfunction()
+
 # Fills a .def template's @VARIABLES@ into the build folder; answers the
 # file's path, with the stdcall decorations taken out on x64.
 function(chx_def_from_template template out_var)
@@ -71,3 +87,4 @@ chx_entry_point_lines(CHX_ENTRY_POINT_EXPORTS)
 chx_host_operation_lines(" NONAME" CHX_HOST_OPERATION_IMPORTS)
 chx_host_operation_lines("" CHX_HOST_OPERATION_EXPORTS)
 chx_windows_import_lines(MSVCRT CHX_MSVCRT_IMPORTS)
+chx_windows_libraries(CHX_WINDOWS_LIBRARIES)

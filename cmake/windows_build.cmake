@@ -71,7 +71,7 @@ set_target_properties(CHRONYX PROPERTIES PREFIX "" OUTPUT_NAME CHRONYX)
 target_include_directories(CHRONYX PRIVATE ${CHX_DLL_INCLUDE_ROOTS})
 target_compile_options(CHRONYX PRIVATE ${CHX_WARNINGS})
 set_property(TARGET CHRONYX APPEND PROPERTY LINK_DEPENDS ${CHX_MODULE_DEF})
-target_link_libraries(CHRONYX PRIVATE ${CHX_HOSTRUN_IMPLIB} user32 gdi32 kernel32)
+target_link_libraries(CHRONYX PRIVATE ${CHX_HOSTRUN_IMPLIB} ${CHX_WINDOWS_LIBRARIES})
 include(${CMAKE_CURRENT_LIST_DIR}/release_product.cmake)
 set_source_files_properties(${CHX_DLL_DIR}/resources/chronyx.rc PROPERTIES
     OBJECT_DEPENDS ${CHX_DLL_DIR}/resources/string_list.inc)

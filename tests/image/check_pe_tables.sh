@@ -3,9 +3,12 @@
 # the table below (name and ordinal, no ordinal-only extras); the host's operations of
 # the list imported from HOSTRUN.dll by ordinal, without names; and no DLL
 # imported beyond Windows' own and HOSTRUN.dll (msvcrt.dll among them, for the C routines).
-# Usage: check_pe_tables.sh OBJDUMP DLL OPERATIONS, where OPERATIONS is
-# contract/host_operation_list.inc.
-objdump=$1 dll=$2 list=$3
+# Usage: check_pe_tables.sh OBJDUMP DLL OPERATIONS WINDOWS_IMPORTS, where
+# OPERATIONS is contract/host_operation_list.inc and WINDOWS_IMPORTS is
+# dll/resources/windows_imports.inc.
+objdump=$1 dll=$2 list=$3 windows_imports=$4
+# shellcheck source=tests/image/allowed_imports.sh
+. "$(dirname "$0")/allowed_imports.sh"
 dump=$(mktemp) && trap 'rm -f "$dump" "$dump".*' EXIT
 "$objdump" -p "$dll" >"$dump" || { echo "objdump failed on $dll"; exit 1; }
 status=0
@@ -107,11 +110,11 @@ if [ "$found" != "$operations" ]; then
     echo "HOSTRUN.dll ordinals imported: $found; expected: $operations"; status=1
 fi
 
+allowed_libraries "$windows_imports" >"$dump.libraries"
+grep -q . "$dump.libraries" || { echo "no libraries read from $windows_imports"; exit 1; }
 for imported in $(sed -n 's/^\tDLL Name: //p' "$dump"); do
-    case $(printf '%s' "$imported" | tr 'A-Z' 'a-z') in
-    kernel32.dll | user32.dll | gdi32.dll | msvcrt.dll | hostrun.dll) ;;
-    *) echo "imports $imported, which Windows does not provide"; status=1 ;;
-    esac
+    grep -qxF "$(printf '%s' "$imported" | tr 'a-z' 'A-Z')" "$dump.libraries" ||
+        { echo "imports $imported, which Windows does not provide"; status=1; }
 done
 
 echo "$expected exports checked; $(wc -l <"$dump.hostrun") HOSTRUN.dll imports, by ordinal"
