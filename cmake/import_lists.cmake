@@ -11,35 +11,22 @@ function(chx_list_rows list_file pattern out_var)
     set(${out_var} "${rows}" PARENT_SCOPE)
 endfunction()
 
-# HOSTRUN's operations as .def lines "Name@bytes @ordinal<suffix>", from
-# contract/host_operation_list.inc.
-function(chx_host_operation_lines suffix out_var)
-    set(list_file ${PROJECT_SOURCE_DIR}/contract/host_operation_list.inc)
-    chx_list_rows(${list_file} "^CHX_HOST_OPERATION\\(" rows)
+# The rows "macro(result, name, ordinal, count, ..." of a list as .def lines
+# of `format`, in which ${name}, ${ordinal} and ${bytes} (count times `scale`:
+# what the 32-bit standard call takes off the stack) are filled in.
+function(chx_ordinal_lines list_file macro scale format out_var)
+    chx_list_rows(${list_file} "^${macro}\\(" rows)
     set(lines "")
     foreach(row IN LISTS rows)
         if(NOT row MATCHES
-           "^CHX_HOST_OPERATION\\([^,]+, *([A-Za-z_][A-Za-z0-9_]*), *([0-9]+), *([0-9]+),")
+           "^${macro}\\([^,]+, *([A-Za-z_][A-Za-z0-9_]*), *([0-9]+), *([0-9]+),")
             message(FATAL_ERROR "${list_file}: cannot read the row ${row}")
         endif()
-        string(APPEND lines "${CMAKE_MATCH_1}@${CMAKE_MATCH_3} @${CMAKE_MATCH_2}${suffix}\n")
-    endforeach()
-    set(${out_var} "${lines}" PARENT_SCOPE)
-endfunction()
-
-# The entry points as .def lines "Name = Name@bytes @ordinal", from
-# contract/entry_point_list.inc: each argument is one 32-bit stack slot.
-function(chx_entry_point_lines out_var)
-    set(list_file ${PROJECT_SOURCE_DIR}/contract/entry_point_list.inc)
-    chx_list_rows(${list_file} "^CHX_(FIXED|OWN)_ENTRY\\(" rows)
-    set(lines "")
-    foreach(row IN LISTS rows)
-        if(NOT row MATCHES
-           "^CHX_[A-Z]+_ENTRY\\([^,]+, *([A-Za-z_][A-Za-z0-9_]*), *([0-9]+), *([0-9]+),")
-            message(FATAL_ERROR "${list_file}: cannot read the row ${row}")
-        endif()
-        math(EXPR bytes "${CMAKE_MATCH_3} * 4")
-        string(APPEND lines "${CMAKE_MATCH_1} = ${CMAKE_MATCH_1}@${bytes} @${CMAKE_MATCH_2}\n")
+        set(name ${CMAKE_MATCH_1})
+        set(ordinal ${CMAKE_MATCH_2})
+        math(EXPR bytes "${CMAKE_MATCH_3} * ${scale}")
+        string(CONFIGURE "${format}" line)
+        string(APPEND lines "${line}\n")
     endforeach()
     set(${out_var} "${lines}" PARENT_SCOPE)
 endfunction()
@@ -83,8 +70,14 @@ function(chx_def_from_template template out_var)
     set(${out_var} ${def} PARENT_SCOPE)
 endfunction()
 
-chx_entry_point_lines(CHX_ENTRY_POINT_EXPORTS)
-chx_host_operation_lines(" NONAME" CHX_HOST_OPERATION_IMPORTS)
-chx_host_operation_lines("" CHX_HOST_OPERATION_EXPORTS)
+# The entry points count their arguments, each one 32-bit stack slot; the
+# host operations give their bytes.
+chx_ordinal_lines(${PROJECT_SOURCE_DIR}/contract/entry_point_list.inc "CHX_[A-Z]+_ENTRY" 4
+                  [=[${name} = ${name}@${bytes} @${ordinal}]=] CHX_ENTRY_POINT_EXPORTS)
+set(CHX_HOST_OPERATION_LIST ${PROJECT_SOURCE_DIR}/contract/host_operation_list.inc)
+chx_ordinal_lines(${CHX_HOST_OPERATION_LIST} CHX_HOST_OPERATION 1
+                  [=[${name}@${bytes} @${ordinal} NONAME]=] CHX_HOST_OPERATION_IMPORTS)
+chx_ordinal_lines(${CHX_HOST_OPERATION_LIST} CHX_HOST_OPERATION 1
+                  [=[${name}@${bytes} @${ordinal}]=] CHX_HOST_OPERATION_EXPORTS)
 chx_windows_import_lines(MSVCRT CHX_MSVCRT_IMPORTS)
 chx_windows_libraries(CHX_WINDOWS_LIBRARIES)
