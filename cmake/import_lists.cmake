@@ -1,6 +1,6 @@
-# The .def files of what CHRONYX.dll imports and the reference HOSTRUN.dll
-# exports, made at configure time from the lists the sources read, so that a
-# change to a list reaches the link without a second copy to edit.
+# The .def files of what CHRONYX.dll exports and imports and the reference
+# HOSTRUN.dll exports, made at configure time from the lists the sources read,
+# so that a change to a list reaches the link without a second copy to edit.
 
 # The rows of a list that match `pattern`; a change to the list configures
 # again.
@@ -11,18 +11,22 @@ function(chx_list_rows list_file pattern out_var)
     set(${out_var} "${rows}" PARENT_SCOPE)
 endfunction()
 
-# HOSTRUN's operations as .def lines "Name@bytes @ordinal<suffix>", from
-# contract/host_operation_list.inc.
-function(chx_host_operation_lines suffix out_var)
-    set(list_file ${PROJECT_SOURCE_DIR}/contract/host_operation_list.inc)
-    chx_list_rows(${list_file} "^CHX_HOST_OPERATION\\(" rows)
+# The rows "macro(result, name, ordinal, count, ..." of a list as .def lines
+# of `format`, in which ${name}, ${ordinal} and ${bytes} (count times `scale`:
+# what the 32-bit standard call takes off the stack) are filled in.
+function(chx_ordinal_lines list_file macro scale format out_var)
+    chx_list_rows(${list_file} "^${macro}\\(" rows)
     set(lines "")
     foreach(row IN LISTS rows)
         if(NOT row MATCHES
-           "^CHX_HOST_OPERATION\\([^,]+, *([A-Za-z_][A-Za-z0-9_]*), *([0-9]+), *([0-9]+),")
+           "^${macro}\\([^,]+, *([A-Za-z_][A-Za-z0-9_]*), *([0-9]+), *([0-9]+),")
             message(FATAL_ERROR "${list_file}: cannot read the row ${row}")
         endif()
-        string(APPEND lines "${CMAKE_MATCH_1}@${CMAKE_MATCH_3} @${CMAKE_MATCH_2}${suffix}\n")
+        set(name ${CMAKE_MATCH_1})
+        set(ordinal ${CMAKE_MATCH_2})
+        math(EXPR bytes "${CMAKE_MATCH_3} * ${scale}")
+        string(CONFIGURE "${format}" line)
+        string(APPEND lines "${line}\n")
     endforeach()
     set(${out_var} "${lines}" PARENT_SCOPE)
 endfunction()
@@ -41,6 +45,22 @@ function(chx_windows_import_lines library out_var)
     set(${out_var} "${lines}" PARENT_SCOPE)
 endfunction()
 
+# The Windows libraries the list allows functions from, as link names
+# (kernel32 ...); the C library's come through an import library of their own.
+function(chx_windows_libraries out_var)
+    chx_list_rows(${CHX_DLL_DIR}/resources/windows_imports.inc "^CHX_WINDOWS_IMPORT\\(" rows)
+    set(libraries "")
+    foreach(row IN LISTS rows)
+        string(REGEX REPLACE "^CHX_WINDOWS_IMPORT\\(([A-Z0-9]+),.*" "\\1" library "${row}")
+        string(TOLOWER ${library} library)
+        if(NOT library STREQUAL "msvcrt")
+            list(APPEND libraries ${library})
+        endif()
+    endforeach()
+    list(REMOVE_DUPLICATES libraries)
+    set(${out_var} ${libraries} PARENT_SCOPE)
+endfunction()
+
 # Fills a .def template's @VARIABLES@ into the build folder; answers the
 # file's path, with the stdcall decorations taken out on x64.
 function(chx_def_from_template template out_var)
@@ -50,6 +70,14 @@ function(chx_def_from_template template out_var)
     set(${out_var} ${def} PARENT_SCOPE)
 endfunction()
 
-chx_host_operation_lines(" NONAME" CHX_HOST_OPERATION_IMPORTS)
-chx_host_operation_lines("" CHX_HOST_OPERATION_EXPORTS)
+# The entry points count their arguments, each one 32-bit stack slot; the
+# host operations give their bytes.
+chx_ordinal_lines(${PROJECT_SOURCE_DIR}/contract/entry_point_list.inc "CHX_[A-Z]+_ENTRY" 4
+                  [=[${name} = ${name}@${bytes} @${ordinal}]=] CHX_ENTRY_POINT_EXPORTS)
+set(CHX_HOST_OPERATION_LIST ${PROJECT_SOURCE_DIR}/contract/host_operation_list.inc)
+chx_ordinal_lines(${CHX_HOST_OPERATION_LIST} CHX_HOST_OPERATION 1
+                  [=[${name}@${bytes} @${ordinal} NONAME]=] CHX_HOST_OPERATION_IMPORTS)
+chx_ordinal_lines(${CHX_HOST_OPERATION_LIST} CHX_HOST_OPERATION 1
+                  [=[${name}@${bytes} @${ordinal}]=] CHX_HOST_OPERATION_EXPORTS)
 chx_windows_import_lines(MSVCRT CHX_MSVCRT_IMPORTS)
+chx_windows_libraries(CHX_WINDOWS_LIBRARIES)

@@ -40,8 +40,8 @@ function(chx_def_for_target source out_var)
         set(${out_var} ${source} PARENT_SCOPE)
     endif()
 endfunction()
-chx_def_for_target(${CHX_DLL_DIR}/resources/chronyx.def CHX_MODULE_DEF)
 include(${CMAKE_CURRENT_LIST_DIR}/import_lists.cmake)
+chx_def_from_template(${CHX_DLL_DIR}/resources/chronyx.def.in CHX_MODULE_DEF)
 chx_def_from_template(${CHX_DLL_DIR}/resources/hostrun_imports.def.in
                       CHX_HOSTRUN_IMPORTS_DEF)
 
@@ -71,7 +71,7 @@ set_target_properties(CHRONYX PROPERTIES PREFIX "" OUTPUT_NAME CHRONYX)
 target_include_directories(CHRONYX PRIVATE ${CHX_DLL_INCLUDE_ROOTS})
 target_compile_options(CHRONYX PRIVATE ${CHX_WARNINGS})
 set_property(TARGET CHRONYX APPEND PROPERTY LINK_DEPENDS ${CHX_MODULE_DEF})
-target_link_libraries(CHRONYX PRIVATE ${CHX_HOSTRUN_IMPLIB} user32 gdi32 kernel32)
+target_link_libraries(CHRONYX PRIVATE ${CHX_HOSTRUN_IMPLIB} ${CHX_WINDOWS_LIBRARIES})
 include(${CMAKE_CURRENT_LIST_DIR}/release_product.cmake)
 set_source_files_properties(${CHX_DLL_DIR}/resources/chronyx.rc PROPERTIES
     OBJECT_DEPENDS "${CHX_DLL_DIR}/resources/string_list.inc;${PROJECT_SOURCE_DIR}/contract/calendar_pattern_list.inc")

@@ -23,7 +23,8 @@ constexpr int16_t kResultRedraw = 2;
 void MarkUnitsSeen(RunData* run, const TimeOfDay* time, const CalendarDate* date);
 
 // The cascades run inline in the per-frame sample: every object samples on
-// every twelfth frame, and the common sample changes nothing.
+// every twelfth frame (kLastQuietCall in frame_update.cpp), and the common
+// sample changes nothing.
 namespace change_detection {
 
 inline int16_t ChangeYearBits(const CalendarDate* date) {

@@ -28,7 +28,8 @@ static_assert(sizeof(TimeOfDay) == 4);
 static_assert(sizeof(CalendarDate) == 7);
 
 // The readers are inline: the per-frame sample reads both on every twelfth
-// call of every object, and a call each would cost more than the conversion.
+// call of every object (kLastQuietCall in frame_update.cpp), and a call each
+// would cost more than the conversion.
 // gcov counts each C call's exception edge, and gcovr cannot tell it for a
 // throw edge once an inline function is merged from several units: hence the
 // markers on the calls below, which never throw.

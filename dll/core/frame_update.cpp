@@ -11,7 +11,10 @@
 
 namespace {
 
-constexpr int16_t kLastQuietCall = 10; // calls with a counter up to this do not sample
+// The counter goes from 0 up through this quietly, eleven calls; the twelfth
+// finds it one past, samples and sets it back to 0.
+constexpr int16_t kLastQuietCall = 10;
+// In hundredths of a second, as the time count is: two seconds.
 constexpr double kJumpThreshold = 200.0;
 
 // Samples more than two seconds apart, or going backwards (the clock was set,

@@ -7,7 +7,8 @@
 
 #include "core/records.h"
 
-// -0.0 counts as stopped too: only the sign bit may be set.
+// Stopped is a start of 0.0 or -0.0, which compare equal; any other value,
+// the smallest denormal and a NaN among them, counts as running.
 inline bool TimerRunning(const RunData* run) {
     return run->chronoStart != 0.0;
 }

@@ -1,5 +1,6 @@
 // Drawing one Clock object: the analog face, the digital time text and the
-// calendar text. DisplayRunObject (contract/entry_points.h) is the only caller.
+// calendar text. In the module DisplayRunObject (contract/entry_points.h)
+// calls them; the native tests and the benchmarks call them directly too.
 #pragma once
 
 #include <cstddef>

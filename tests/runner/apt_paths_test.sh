@@ -22,7 +22,8 @@ cases=(
     "the VM's kernel: update and download|STANDIN_UPDATE=index STANDIN_KERNEL=after-update STANDIN_DOWNLOAD=never|vm prepare|1|*vm: warning: the package index*i386 Packages could not be fetched*vm: cannot download linux-image-6.1.0-99-amd64 after 3 tries (E: Failed to fetch*); check the network*|apt-get update=3, apt-get download=3, sleep=4"
     "the VM's kernel: no update where apt-cache names it|STANDIN_DOWNLOAD=never|vm prepare|1|*cannot download linux-image-6.1.0-99-amd64*|apt-get update=0"
 )
-all_but_32=$(sed -n '/^PACKAGES=(/,/^)/p' "$root/chronyx" | sed '1d;$d' | tr -s ' \n' ' ')
+. "$root/tools/packages.sh"
+all_but_32=$(packages_of build | tr '\n' ' ')
 standin qemu-system-x86_64 </dev/null
 for row in "${cases[@]}"; do
     IFS='|' read -r name settings command expected_exit pattern expected_calls <<<"$row"

@@ -2,14 +2,8 @@
 # exit status 2, nothing on standard output, exactly one line on standard
 # error that matches PATTERN, and no file written. Inputs: WINE_RUN, EXE,
 # WORK (a scratch folder), ARGS (a ;-list), PATTERN.
-file(REMOVE_RECURSE ${WORK})
-file(MAKE_DIRECTORY ${WORK})
-execute_process(
-    COMMAND ${WINE_RUN} ${EXE} --out ${WORK}/out ${ARGS}
-    WORKING_DIRECTORY ${WORK}
-    OUTPUT_VARIABLE out
-    ERROR_VARIABLE err
-    RESULT_VARIABLE status)
+include(${CMAKE_CURRENT_LIST_DIR}/run_host.cmake)
+chx_run_host(${ARGS})
 if(NOT status EQUAL 2)
     message(FATAL_ERROR "exit status ${status}, expected 2; stderr: ${err}")
 endif()

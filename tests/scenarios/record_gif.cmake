@@ -10,14 +10,8 @@ foreach(program ${ENCODER} ${CHECK})
                             "(its target native_gif_tools makes it)")
     endif()
 endforeach()
-file(REMOVE_RECURSE ${WORK})
-file(MAKE_DIRECTORY ${WORK})
-execute_process(
-    COMMAND ${WINE_RUN} ${EXE} --out ${WORK}/out ${SCENARIO}
-    WORKING_DIRECTORY ${WORK}
-    OUTPUT_VARIABLE out
-    ERROR_VARIABLE err
-    RESULT_VARIABLE status)
+include(${CMAKE_CURRENT_LIST_DIR}/run_host.cmake)
+chx_run_host(${SCENARIO})
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "chronyx-host exited with ${status}: ${err}")
 endif()

@@ -4,14 +4,8 @@
 # whole PNG and out/demo.gif.frames a whole frame file of 125 frames, with no
 # temporary file left beside them.
 # Inputs: WINE_RUN, EXE, WORK.
-file(REMOVE_RECURSE ${WORK})
-file(MAKE_DIRECTORY ${WORK})
-execute_process(
-    COMMAND ${WINE_RUN} ${EXE} --out ${WORK}/out
-    WORKING_DIRECTORY ${WORK}
-    OUTPUT_VARIABLE out
-    ERROR_VARIABLE err
-    RESULT_VARIABLE status)
+include(${CMAKE_CURRENT_LIST_DIR}/run_host.cmake)
+chx_run_host()
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "the demo exited with ${status}: ${err}")
 endif()

@@ -2,14 +2,8 @@
 # one kept beside the scenario. Inputs: WINE_RUN, EXE, SCENARIO, EXPECTED,
 # WORK (a scratch folder), ARGS (more options, a ;-list), VERSION (the
 # project's).
-file(REMOVE_RECURSE ${WORK})
-file(MAKE_DIRECTORY ${WORK})
-execute_process(
-    COMMAND ${WINE_RUN} ${EXE} --out ${WORK}/out ${ARGS} ${SCENARIO}
-    WORKING_DIRECTORY ${WORK}
-    OUTPUT_VARIABLE out
-    ERROR_VARIABLE err
-    RESULT_VARIABLE status)
+include(${CMAKE_CURRENT_LIST_DIR}/run_host.cmake)
+chx_run_host(${ARGS} ${SCENARIO})
 file(WRITE ${WORK}/actual.log "${out}")
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "chronyx-host exited with ${status}: ${err}")

@@ -11,7 +11,8 @@
 # The kernel is the one Debian's linux-image-amd64 depends on, downloaded as a
 # package and unpacked into the cache, never installed: nothing in /boot
 # changes. The cache (build/vm, or $CHX_VM_CACHE) is made on first use and
-# again only when its inputs change. Needs qemu-system-x86 and busybox-static.
+# again only when its inputs change. Needs the packages of the vm group of
+# tools/packages.txt.
 # CHX_VM_TIMEOUT (seconds, default 3600) bounds a run; CHX_VM_QEMU names
 # another emulator binary.
 set -euo pipefail
@@ -32,6 +33,8 @@ warn() { printf 'vm: warning: %s\n' "$*" >&2; }
 
 # shellcheck source=tools/apt.sh
 . "$root/tools/apt.sh"
+# shellcheck source=tools/packages.sh
+. "$root/tools/packages.sh"
 
 # The modules that mount the host's disk (Debian's kernel has virtio's PCI
 # transport and 9p as modules), each after those it depends on: the init
@@ -61,8 +64,8 @@ inputs_key() {
 }
 
 cmd_prepare() {
-    command -v qemu-system-x86_64 >/dev/null || die "qemu-system-x86_64 is missing (package qemu-system-x86)"
-    [ -x /bin/busybox ] || die "/bin/busybox is missing (package busybox-static)"
+    require_provided qemu-system-x86_64
+    require_provided /bin/busybox
     local pkg key
     pkg=$(kernel_package)
     key=$(inputs_key "$pkg")
