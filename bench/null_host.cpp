@@ -52,13 +52,7 @@ const char* OpName(int op) {
 namespace sim {
 
 void ResetHost() {
-    RunHeader& rh = state().runHeader;
-    rh = RunHeader{};
-    rh.surface = TheSurface();
-    rh.fontBank = TheFontBank();
-    rh.HostPushEvent = PushEvent;
-    rh.HostEraseObject = EraseObject;
-    rh.HostRedisplay = Redisplay;
+    WireRunHeader(PushEvent, EraseObject, Redisplay);
     // The one context every draw is lent is known to the graphics layer, so
     // that selecting into it works as on Windows.
     state().dcs[reinterpret_cast<uintptr_t>(kDc)] =

@@ -14,4 +14,14 @@ RunHeader* TheRunHeader() {
     return &state().runHeader;
 }
 
+void WireRunHeader(HostCallback pushEvent, HostCallback eraseObject, HostCallback redisplay) {
+    RunHeader& rh = state().runHeader;
+    rh = RunHeader{};
+    rh.surface = TheSurface();
+    rh.fontBank = TheFontBank();
+    rh.HostPushEvent = pushEvent;
+    rh.HostEraseObject = eraseObject;
+    rh.HostRedisplay = redisplay;
+}
+
 } // namespace sim

@@ -47,13 +47,7 @@ int32_t WINAPI Redisplay(void* object, int32_t a, int32_t b) {
 namespace sim {
 
 void ResetHost() {
-    RunHeader& rh = state().runHeader;
-    rh = RunHeader{};
-    rh.surface = TheSurface();
-    rh.fontBank = TheFontBank();
-    rh.HostPushEvent = PushEvent;
-    rh.HostEraseObject = EraseObject;
-    rh.HostRedisplay = Redisplay;
+    WireRunHeader(PushEvent, EraseObject, Redisplay);
 }
 
 void FailFontCreate(bool fail) {

@@ -91,6 +91,9 @@ int LiveHostFonts();            // registered and not yet deleted
 FontRequest LastFontRequest();  // copy of the last request seen
 HostSurface* TheSurface();
 HostFontBank* TheFontBank();
+// The run header emptied and handed the surface, the font bank and these
+// callbacks: each host's ResetHost starts here.
+void WireRunHeader(HostCallback pushEvent, HostCallback eraseObject, HostCallback redisplay);
 
 // A run header wired to the recording host: surface, font bank, origin 0,0,
 // callbacks that append "HostPushEvent" / "HostEraseObject" /
