@@ -1,5 +1,5 @@
 #!/bin/bash
-# Puts a benchmark table, with the machine and the date, between the markers
+# Puts a benchmark table, with the machine, the date and the commit, between the markers
 # of a Markdown file, leaving the rest of the file as it is.
 # Usage: save_table.sh TABLE_FILE MARKDOWN_FILE
 set -euo pipefail
@@ -12,6 +12,11 @@ grep -qF "$begin" "$doc" && grep -qF "$end" "$doc" || {
 }
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
 cores=$(nproc)
+# The commit measured, marked when the tree held changes beside it.
+commit=$(git rev-parse --short HEAD 2>/dev/null || echo "no commit")
+if [ -n "$(git status --porcelain --untracked-files=no 2>/dev/null)" ]; then
+    commit="$commit with uncommitted changes"
+fi
 memory=$(awk '/^MemTotal/ {printf "%.0f GB", $2 / 1048576}' /proc/meminfo)
 # The 64-bit loader by its own path: /usr/bin/wine may take the 32-bit one.
 wine=$(/usr/lib/wine/wine64 --version 2>/dev/null || wine --version 2>/dev/null || echo "no Wine")
@@ -20,7 +25,8 @@ trap 'rm -f "$section"' EXIT
 {
     echo "$begin"
     echo
-    echo "Measured $(date -u '+%Y-%m-%d %H:%M UTC') on ${cpu:-an unknown CPU}, $cores cores, $memory;"
+    echo "Measured $(date -u '+%Y-%m-%d %H:%M UTC') at $commit by \`./chronyx bench --save\`,"
+    echo "on ${cpu:-an unknown CPU}, $cores cores, $memory;"
     echo "$(. /etc/os-release && echo "$PRETTY_NAME"), $(g++ --version | head -1), $wine."
     echo
     cat "$table"
