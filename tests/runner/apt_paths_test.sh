@@ -1,7 +1,7 @@
 #!/bin/bash
 # The runner and the VM's script through a package registry's bad day, on
-# stand-ins for apt-get, apt-cache, dpkg and dpkg-query: nothing is
-# installed. Runs the runner as root itself (sudo would reset PATH).
+# stand-ins for apt-get, apt-cache, dpkg, dpkg-query, busybox and the
+# emulator: nothing is installed or booted. Runs the runner as root itself (sudo would reset PATH).
 set -uo pipefail
 root=$1
 [ "$(id -u)" -eq 0 ] || { echo "needs root: the runner would go through sudo"; exit 77; }
@@ -21,6 +21,8 @@ cases=(
     "no index at all: nothing installed|STANDIN_UPDATE=lock|chronyx setup|1|*apt-get update failed (E: Could not get lock*nothing was installed*|apt-get update=3, apt-get install=0"
     "the VM's kernel: update and download|STANDIN_UPDATE=index STANDIN_KERNEL=after-update STANDIN_DOWNLOAD=never|vm prepare|1|*vm: warning: the package index*i386 Packages could not be fetched*vm: cannot download linux-image-6.1.0-99-amd64 after 3 tries (E: Failed to fetch*); check the network*|apt-get update=3, apt-get download=3, sleep=4"
     "the VM's kernel: no update where apt-cache names it|STANDIN_DOWNLOAD=never|vm prepare|1|*cannot download linux-image-6.1.0-99-amd64*|apt-get update=0"
+    "the VM made where no busybox is installed|STANDIN_DOWNLOAD=ok|vm prepare|0|*making the test VM*|apt-get download=1, busybox cpio=1"
+    "a VM that cannot start: a failure with its reason|CHX_VM_QEMU=false|vm run . true|1|*vm: the VM stopped before its job finished (qemu exit 1)|apt-get download=0"
 )
 . "$root/tools/packages.sh"
 all_but_32=$(packages_of build | tr '\n' ' ')
@@ -34,7 +36,8 @@ for row in "${cases[@]}"; do
     vm*) command="bash $root/tools/vm/${command/vm /vm.sh }" ;;
     esac
     status=0
-    said=$(eval "env CHX_NO_32BIT=1 CHX_VM_CACHE=$vm_cache $settings $command" 2>&1) || status=$?
+    said=$(eval "env CHX_NO_32BIT=1 CHX_VM_CACHE=$vm_cache CHX_VM_QEMU=qemu-system-x86_64 \
+        CHX_VM_BUSYBOX=$STANDIN/bin/busybox $settings $command" 2>&1) || status=$?
     # shellcheck disable=SC2053 # the expectation is a pattern
     if [ "$status" != "$expected_exit" ] || [[ $said != $pattern ]]; then
         echo "$name: exit $status (expected $expected_exit), said:"

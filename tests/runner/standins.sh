@@ -1,20 +1,25 @@
 # shellcheck shell=bash
-# Stand-ins for the package tools and for Wine, first on PATH, so that the
-# runner's paths through a registry's bad day and the kept Wine prefix can be
-# driven without installing anything or running Wine. Each logs its call as
-# one line in $STANDIN/calls; what it answers is set by:
+# Stand-ins for the package tools, busybox, the 32-bit probe and Wine, first
+# on PATH, so that the runner's paths can be driven the same way on any
+# machine and kernel, without installing anything or running Wine. Each logs
+# its call as one line in $STANDIN/calls; what it answers is set by:
 #   STANDIN_UPDATE     ok | index (one i386 index of the wrong size) | lock
 #   STANDIN_INSTALL    ok | release (only with -t) | no-i386 | never
 #   STANDIN_INSTALLED  packages dpkg-query finds installed, or "all"
-#   STANDIN_DOWNLOAD   ok | never
+#   STANDIN_DOWNLOAD   ok (a kernel package with the VM's modules) | never
 #   STANDIN_KERNEL     when apt-cache names the kernel: always | after-update
 # Sourced; makes $STANDIN and puts its bin folder first on PATH.
 
+# The caller's own settings would choose other paths: each check sets its own.
+unset CHX_NO_32BIT CHX_32BIT_VM CHX_32BIT_PROBE CHX_DRY_RUN CHX_VM_CACHE CHX_VM_QEMU \
+    CHX_VM_BUSYBOX CHX_VM_FAILURE_FILE CHX_VM_TIMEOUT
+
 STANDIN=$(mktemp -d)
+STANDIN_VM_SCRIPT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../tools/vm" && pwd)/vm.sh
 trap 'rm -rf "$STANDIN"' EXIT
 mkdir "$STANDIN/bin"
 PATH="$STANDIN/bin:$PATH"
-export STANDIN PATH
+export STANDIN STANDIN_VM_SCRIPT PATH
 
 standin() {
     {
@@ -78,6 +83,17 @@ install)
     ;;
 download)
     [ "${STANDIN_DOWNLOAD:-ok}" = ok ] || { echo "E: Failed to fetch http://deb.example/$2.deb  Temporary failure resolving 'deb.example'"; exit 100; }
+    # The kernel and the modules the VM's script takes from it.
+    release=${2#linux-image-}
+    tree=$(mktemp -d)
+    mkdir -p "$tree/DEBIAN" "$tree/boot" "$tree/lib/modules/$release/kernel"
+    printf 'Package: %s\nVersion: 1\nArchitecture: amd64\nMaintainer: nobody\nDescription: stand-in\n' "$2" >"$tree/DEBIAN/control"
+    echo kernel >"$tree/boot/vmlinuz-$release"
+    for m in $(sed -n '/^MODULES=(/,/)/p' "$STANDIN_VM_SCRIPT" | tr -d '()' | sed 's/MODULES=//'); do
+        echo module >"$tree/lib/modules/$release/kernel/$m.ko"
+    done
+    dpkg-deb -b "$tree" "${2}_1_amd64.deb" >/dev/null
+    rm -rf "$tree"
     ;;
 esac
 SH
@@ -105,6 +121,24 @@ esac
 SH
 
 standin sleep <<'SH'
+SH
+
+# A static busybox, as far as the VM's initramfs needs one.
+standin busybox <<'SH'
+[ "$1" = cpio ] && cat >/dev/null && echo archive
+SH
+
+# The kernel's answer to the runner's 32-bit program (CHX_32BIT_PROBE).
+standin probe-runs <<'SH'
+exit 42
+SH
+standin probe-refused <<'SH'
+echo "cannot execute binary file: Exec format error" >&2
+exit 126
+SH
+standin probe-killed <<'SH'
+echo Killed
+exit 137
 SH
 
 # Wine's loader making a prefix (slowly with STANDIN_SLOW=1) and its server.

@@ -14,11 +14,12 @@
 # again only when its inputs change. Needs the packages of the vm group of
 # tools/packages.txt.
 # CHX_VM_TIMEOUT (seconds, default 3600) bounds a run; CHX_VM_QEMU names
-# another emulator binary.
+# another emulator binary and CHX_VM_BUSYBOX another static busybox.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 cache=${CHX_VM_CACHE:-$root/build/vm}
+busybox=${CHX_VM_BUSYBOX:-/bin/busybox}
 
 # Why the VM could not run a job, also left in $CHX_VM_FAILURE_FILE when set,
 # so that a summary can tell a machine that failed from a job that did.
@@ -59,13 +60,13 @@ inputs_key() {
     local pkg=$1
     {
         printf '%s %s\n' "$pkg" "$(apt-cache policy "$pkg" | sed -n 's/^ *Candidate: //p')"
-        sha256sum "$here/init" "$here/vm.sh" /bin/busybox
+        sha256sum "$here/init" "$here/vm.sh" "$busybox"
     } | sha256sum | cut -d' ' -f1
 }
 
 cmd_prepare() {
     require_provided qemu-system-x86_64
-    require_provided /bin/busybox
+    require_provided "$busybox"
     local pkg key
     pkg=$(kernel_package)
     key=$(inputs_key "$pkg")
@@ -93,7 +94,7 @@ cmd_prepare() {
 
     local tree=$cache/initramfs m ko
     mkdir -p "$tree/bin" "$tree/modules"
-    cp /bin/busybox "$tree/bin/busybox"
+    cp "$busybox" "$tree/bin/busybox"
     ln -s busybox "$tree/bin/sh"
     install -m 755 "$here/init" "$tree/init"
     for m in "${MODULES[@]}"; do
@@ -104,7 +105,7 @@ cmd_prepare() {
     done
     # Fixed times and order: the same inputs give the same image.
     find "$tree" -exec touch -h -d @0 {} +
-    (cd "$tree" && find . | LC_ALL=C sort | /bin/busybox cpio -o -H newc 2>/dev/null) |
+    (cd "$tree" && find . | LC_ALL=C sort | "$busybox" cpio -o -H newc 2>/dev/null) |
         gzip -n -9 >"$cache/initramfs.gz"
     rm -rf "$cache/kernel/tree" "$cache/kernel"/*.deb "$tree"
     printf '%s\n' "$key" >"$cache/key"
