@@ -156,6 +156,8 @@ TEST_F(CoreTest, EachUnitChangeRaisesItsEventsInOrder) {
         // A unit is looked at only when the one below it has changed.
         {"digital, minute set", 1, {2026, 3, 5, 10, 15, 42, 0}, {2026, 3, 5, 10, 16, 42, 0}, {}, 0},
         {"calendar, day set", 3, {2026, 3, 5, 10, 15, 0, 0}, {2026, 3, 6, 10, 15, 0, 0}, {}, 0},
+        {"calendar, month set", 3, {2026, 3, 5, 10, 15, 0, 0}, {2026, 4, 5, 11, 0, 0, 0}, {}, 0},
+        {"calendar, year set", 3, {2026, 3, 5, 23, 59, 59, 0}, {2027, 3, 6, 0, 0, 0, 0}, {4}, 2},
         {"type 5, new year", 5, lastOfYear, newYear, {}, 0},
         {"type -1, new year", -1, lastOfYear, newYear, {}, 0},
     };

@@ -95,15 +95,33 @@ TEST_F(EventConditionsTest, NegativeZeroStartCountsAsStopped) {
     EXPECT_EQ(580, CountdownReading(run, 0, 0));
 }
 
-// Times 10 and the countdown's difference wrap as 32-bit values do.
+// Times 10 and the countdown's difference wrap as 32-bit values do: the
+// thousandths read below 0 past 214,748,364 hundredths, which a stored
+// countdown of 597 hours already holds.
 TEST_F(EventConditionsTest, ReadingsWrapInThirtyTwoBits) {
-    run->chronoElapsed = 300000000;
-    EXPECT_EQ(static_cast<int32_t>(3000000000u), ChronometerReading(run, 0, 0));
-    run->chronoElapsed = std::numeric_limits<int32_t>::min();
-    run->countdownStart = 1;
-    // 1 - INT32_MIN wraps to INT32_MIN + 1: negative, so nothing remains.
-    EXPECT_EQ(0, CountdownReading(run, 0, 0));
-    EXPECT_EQ(0, GetCountdown(run, 0));
+    struct Case {
+        const char* name;
+        int32_t banked;
+        int32_t countdown;
+        int32_t chronometerThousandths;
+        int32_t remainingThousandths;
+        int32_t remaining; // hundredths
+    } const cases[] = {
+        {"chronometer past the thousandths", 300000000, 0, static_cast<int32_t>(3000000000u), 0, 0},
+        // 1 - INT32_MIN wraps to INT32_MIN + 1: negative, so nothing remains.
+        {"countdown difference wraps", std::numeric_limits<int32_t>::min(), 1, 0, 0, 0},
+        {"countdown at the last that fits", 0, 214748364, 0, 2147483640, 214748364},
+        {"countdown one past it", 0, 214748365, 0, static_cast<int32_t>(2147483650u), 214748365},
+        {"countdown of 597 hours", 0, 597 * 360000, 0, static_cast<int32_t>(2149200000u),
+         214920000},
+    };
+    for (const Case& c : cases) {
+        run->chronoElapsed = c.banked;
+        run->countdownStart = c.countdown;
+        EXPECT_EQ(c.chronometerThousandths, ChronometerReading(run, 0, 0)) << c.name;
+        EXPECT_EQ(c.remainingThousandths, CountdownReading(run, 0, 0)) << c.name;
+        EXPECT_EQ(c.remaining, GetCountdown(run, 0)) << c.name;
+    }
 }
 
 TEST_F(EventConditionsTest, IsVisibleOnlyForExactlyOne) {
