@@ -33,6 +33,39 @@ TEST_F(CoreTest, TimeCountOfTheClock) {
     }
 }
 
+// Every change of month: the time count just after it (the new day's day of
+// the year, in a day's hundredths), and a timer running across it, read 2.4 s
+// after it started. Only the year's turn and the end of a leap day step back,
+// which the timer takes as a jump: it loses the 12 hundredths of the sample
+// period that straddles it.
+TEST_F(CoreTest, EachChangeOfMonth) {
+    struct {
+        int year, month, lastDay; // the month left
+        int dayOfYear;            // of the day after lastDay, blind to leap years
+        int32_t timer;
+    } const cases[] = {
+        {2026, 1, 31, 32, 240},   {2026, 2, 28, 60, 240},   {2026, 3, 31, 91, 240},
+        {2026, 4, 30, 121, 240},  {2026, 5, 31, 152, 240},  {2026, 6, 30, 182, 240},
+        {2026, 7, 31, 213, 240},  {2026, 8, 31, 244, 240},  {2026, 9, 30, 274, 240},
+        {2026, 10, 31, 305, 240}, {2026, 11, 30, 335, 240}, {2026, 12, 31, 1, 228},
+        {2024, 2, 28, 60, 240},   {2024, 2, 29, 60, 228},
+    };
+    for (const auto& c : cases) {
+        Restart();
+        const std::string at = std::to_string(c.year) + "-" + std::to_string(c.month) + "-" +
+                               std::to_string(c.lastDay);
+        sim::SetClock(c.year, c.month, c.lastDay, 23, 59, 59, 0);
+        ASSERT_EQ(0, Create()) << at;
+        Frames(12, 10);
+        run->chronoStart = CurrentTimeCount();
+        Frames(240, 10);
+        EXPECT_EQ(c.timer, TimerValue(run)) << at;
+
+        // 2.52 s after 23:59:59.000: 1.52 s into the next day.
+        EXPECT_EQ(c.dayOfYear * kHundredthsPerDay + 152, CurrentTimeCount()) << at;
+    }
+}
+
 TEST_F(CoreTest, ClockIsSampledOnEveryTwelfthCall) {
     sim::SetClock(2026, 3, 5, 10, 15, 0, 0);
     ASSERT_EQ(0, Create());
