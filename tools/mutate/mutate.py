@@ -31,10 +31,10 @@ def parse(argv):
     p.add_argument("count", nargs="?", type=int, default=DEFAULT_COUNT,
                    help=f"how many faults to plant (default {DEFAULT_COUNT})")
     p.add_argument("--seed", type=int, default=DEFAULT_SEED, help=f"default {DEFAULT_SEED}")
-    p.add_argument("--root", default=os.path.dirname(os.path.dirname(HERE)))
+    p.add_argument("--root", default=os.path.dirname(os.path.dirname(HERE)), help=argparse.SUPPRESS)
     # What the runner found out about this machine (probe_32bit).
-    p.add_argument("--runs-32bit", default="no")
-    p.add_argument("--why-not-32bit", default="not probed")
+    p.add_argument("--runs-32bit", default="no", help=argparse.SUPPRESS)
+    p.add_argument("--why-not-32bit", default="not probed", help=argparse.SUPPRESS)
     args = p.parse_args(argv)
     if args.count < 1:
         p.error("COUNT must be at least 1")
