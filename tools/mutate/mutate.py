@@ -31,10 +31,10 @@ def parse(argv):
     p.add_argument("count", nargs="?", type=int, default=DEFAULT_COUNT,
                    help=f"how many faults to plant (default {DEFAULT_COUNT})")
     p.add_argument("--seed", type=int, default=DEFAULT_SEED, help=f"default {DEFAULT_SEED}")
-    p.add_argument("--root", default=os.path.dirname(os.path.dirname(HERE)))
+    p.add_argument("--root", default=os.path.dirname(os.path.dirname(HERE)), help=argparse.SUPPRESS)
     # What the runner found out about this machine (probe_32bit).
-    p.add_argument("--runs-32bit", default="no")
-    p.add_argument("--why-not-32bit", default="not probed")
+    p.add_argument("--runs-32bit", default="no", help=argparse.SUPPRESS)
+    p.add_argument("--why-not-32bit", default="not probed", help=argparse.SUPPRESS)
     args = p.parse_args(argv)
     if args.count < 1:
         p.error("COUNT must be at least 1")
@@ -87,22 +87,34 @@ def first_pass(faults, known, planter, native):
     return verdicts
 
 
-def later_passes(faults, verdicts, planter, later):
-    """Each survivor of the native suite against the other suites in turn."""
+def later_passes(faults, verdicts, planter, later, not_run):
+    """Each survivor of the native suite against the other suites in turn.
+
+    Each suite first runs once without any fault: one that fails on its own
+    would take every survivor for caught, and is left out, named.
+    """
+    sound = {}
     for i, fault in enumerate(faults):
         if verdicts[i] is not None:
             continue
         for suite in later:
+            if suite.name not in sound:
+                say(f"== the {suite.name} suite without faults")
+                sound[suite.name] = suite.check() == Outcome.PASSED
+                if not sound[suite.name]:
+                    not_run.append((suite.name, "it fails without any fault"))
+            if not sound[suite.name]:
+                continue
             planter.plant(fault)
             say(f"{fault.path}:{fault.line} {fault.change}: the {suite.name} suite")
             outcome = suite.check()
+            planter.restore(fault.path)
             if outcome == Outcome.NOT_BUILT:
                 verdicts[i] = f"not built ({suite.name})"
             elif outcome != Outcome.PASSED:
                 verdicts[i] = suite.name + (" (hang)" if outcome == Outcome.HUNG else "")
             if verdicts[i]:
                 break
-        planter.restore(fault.path)
         verdicts[i] = verdicts[i] or "survived"
 
 
@@ -169,7 +181,7 @@ def main(argv):
     else:
         not_run.append((suites.WIN32, f"{args.why_not_32bit}, and the VM that would run "
                         "it takes too long to start once per fault"))
-    later_passes(faults, verdicts, planter, later)
+    later_passes(faults, verdicts, planter, later, not_run)
     return 0 if report(faults, verdicts, not_run, args.seed, time.monotonic() - started) else 1
 
 
