@@ -131,7 +131,7 @@ void RunFrames(const ModuleBinding& module, const BenchOptions& options, Bench* 
         BenchFrame& frame = figures->frames[f];
         const LARGE_INTEGER t0 = Now();
         for (int32_t i = 0; i < count; ++i)
-            wants[i] = module.HandleRunObject(bench->runs[i]) == 2;
+            wants[i] = module.HandleRunObject(bench->runs[i]) == kResultRedraw;
         const LARGE_INTEGER t1 = Now();
         frame.draws = 0;
         for (int32_t i = 0; i < count; ++i) {

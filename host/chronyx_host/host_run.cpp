@@ -287,7 +287,7 @@ bool RunFrame(HostRun* run) {
     // A paused game does not run its objects' frames.
     if (!run->paused) {
         ForEachAlive(run, [&](HostObject& object) {
-            if (run->module->HandleRunObject(object.run) == 2) object.wantsDraw = true;
+            if (run->module->HandleRunObject(object.run) == kResultRedraw) object.wantsDraw = true;
         });
     }
     AnswerEvents(run);
