@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fixtures/edit_data_builder.h"
-#include "fixtures/moment.h"
+#include "base/moment.h"
 #include "fixtures/run_object.h"
 #include "bench/host/bare_draws.h"
 #include "bench/host/bench_report.h"

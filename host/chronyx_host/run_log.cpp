@@ -1,6 +1,6 @@
 #include "host/chronyx_host/run_log.h"
 
-#include "fixtures/moment.h"
+#include "base/moment.h"
 #include "host/common/gdi_accounting.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The shared clock core behind a host's patched GetLocalTime and SetLocalTime.
 #include "host/common/host_clock.h"
 
-#include "fixtures/clock_core.h"
+#include "base/clock_core.h"
 #include "host/common/import_patch.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "fixtures/clock_core.h"
+#include "base/clock_core.h"
 #include "simulated_machine/sim_handles.h"
 #include "simulated_machine/sim_machine.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "core/numeric.h"
-#include "fixtures/civil_calendar.h"
-#include "fixtures/moment.h"
+#include "base/civil_calendar.h"
+#include "base/moment.h"
 #include "tests/fuzz/fuzz_report.h"
 #include "tests/fuzz/session.h"
 #include "tests/fuzz/session_ops.h"

@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "events/routines.h"
-#include "fixtures/moment.h"
+#include "base/moment.h"
 #include "tests/native/shown_moment.h"
 
 namespace {
