@@ -105,7 +105,7 @@ bool SetUp(const ModuleBinding& module, int32_t count, Bench* bench) {
     HrSurfaceFill(bench->surface, 0xFFFFFF);
     // Half a second before a new year: a few samples in, every unit changes
     // on one sample and every object redraws on that frame.
-    hostclock::Set(fixture::Moment(2026, 12, 31, 23, 59, 59, 500));
+    hostclock::Set(civil::Moment(2026, 12, 31, 23, 59, 59, 500));
     bench->header.surface = bench->surface;
     bench->header.fontBank = bench->fonts;
     bench->header.HostPushEvent = CountPush;

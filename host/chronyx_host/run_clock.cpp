@@ -8,7 +8,7 @@ ClockMoment MomentOf(const SYSTEMTIME& t) {
 }
 
 SYSTEMTIME SystemTimeOf(const ClockMoment& m) {
-    return fixture::Moment(m.year, m.month, m.day, m.hour, m.minute, m.second, m.millisecond);
+    return civil::Moment(m.year, m.month, m.day, m.hour, m.minute, m.second, m.millisecond);
 }
 
 ClockMoment HostNow(bool realClock) {

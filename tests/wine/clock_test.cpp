@@ -7,7 +7,7 @@
 
 namespace {
 
-using fixture::Moment;
+using civil::Moment;
 
 std::string Show(const SYSTEMTIME& t) {
     char text[64];

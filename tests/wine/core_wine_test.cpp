@@ -9,7 +9,7 @@
 
 namespace {
 
-using fixture::Moment;
+using civil::Moment;
 using wine::Api;
 using wine::CallbackCall;
 using wine::WineHost;
