@@ -1,4 +1,4 @@
-// What the module's calls back do to the run they reach: the run header's
+// What the module's calls back into the host do to the run they reach: the
 // three callbacks, and its clock writes and messages, which pass through the
 // host on their way to the clock and to Windows so that the log shows them.
 #pragma once
