@@ -1,6 +1,7 @@
-// What the module's calls back into the host do to the run they reach: the
-// three callbacks, and its clock writes and messages, which pass through the
-// host on their way to the clock and to Windows so that the log shows them.
+// What the module's calls into the host do to the run they reach: the run
+// header's three callbacks, and its clock writes and messages, which pass
+// through the host on their way to the clock and to Windows so that the log
+// shows them.
 #pragma once
 
 #include <cstdint>
