@@ -1,6 +1,6 @@
 // The bare platform calls of a draw and of a sample, with their arguments
 // ready: the floors the module's own work is timed against, natively over the
-// simulated machine and by chronyx-host --bench under Windows. Each makes the
+// simulated machine and by chronyx-bench-host under Windows. Each makes the
 // graphics, host, profile and string calls of the module call it stands
 // beside, in the same order, and none of the module's own work.
 #pragma once

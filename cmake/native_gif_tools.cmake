@@ -7,6 +7,7 @@ set(CHX_GIF_ENCODER ${CHX_NATIVE_TOOLS}/tools/gif_encoder/chronyx-gif)
 set(CHX_GIF_CHECK ${CHX_NATIVE_TOOLS}/tests/gif/chronyx-gif-check)
 file(GLOB CHX_GIF_TOOL_SOURCES CONFIGURE_DEPENDS
      ${PROJECT_SOURCE_DIR}/tools/gif_encoder/*
+     ${PROJECT_SOURCE_DIR}/base/frame_file_format.h
      ${PROJECT_SOURCE_DIR}/tests/gif/gif_check.cpp)
 add_custom_command(
     OUTPUT ${CHX_GIF_ENCODER} ${CHX_GIF_CHECK}

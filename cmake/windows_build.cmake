@@ -85,5 +85,7 @@ function(chx_changes_wine_prefix)
 endfunction()
 
 add_subdirectory(host)
+# The benchmarks' Windows program, on the host's pieces.
+add_subdirectory(bench/host)
 add_subdirectory(tests/wine)
 add_subdirectory(tests/release)

@@ -14,6 +14,10 @@ struct RunData;
 
 typedef UINT_PTR EditorArg;
 
+// HandleRunObject's answer when the object wants DisplayRunObject this frame;
+// otherwise it answers 0.
+constexpr int16_t kResultRedraw = 2;
+
 // The host's object header is the front of the run data.
 inline ObjectHeader* ObjectHeaderOf(RunData* run) {
     return reinterpret_cast<ObjectHeader*>(run);

@@ -1,6 +1,6 @@
 // The bare calls of one draw of each kind, with their arguments ready: the
 // graphics interface and host work that a draw cannot do without, which
-// chronyx-host --bench times beside the module's own draw.
+// chronyx-bench-host times beside the module's own draw.
 #pragma once
 
 #include <cstdint>

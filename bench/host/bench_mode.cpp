@@ -1,19 +1,15 @@
 #include "bench/host/bench_mode.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <string>
 #include <vector>
 
-#include "fixtures/edit_data_builder.h"
-#include "fixtures/moment.h"
-#include "fixtures/run_object.h"
+#include "base/moment.h"
 #include "bench/host/bare_draws.h"
 #include "bench/host/bench_report.h"
 #include "host/common/host_clock.h"
 #include "host/hostrun/hostrun_host.h"
+#include "fixtures/edit_data_builder.h"
+#include "fixtures/run_object.h"
 
 namespace {
 
@@ -92,7 +88,7 @@ bool CreateObjects(const ModuleBinding& module, int32_t count, Bench* bench) {
             static_cast<int16_t>((i / columns) * 48 % (kSurfaceHeight - kObjectHeight));
         if (fixture::CreateObject(module.CreateRunObject, bench->runs[i], module.runDataSize,
                                   &bench->header, SettingsFor(i % kTypes), x, y) != 0) {
-            std::fprintf(stderr, "chronyx-host: --bench: object %d was not created\n", i);
+            std::fprintf(stderr, "chronyx-bench-host: object %d was not created\n", i);
             return false;
         }
     }
@@ -103,13 +99,13 @@ bool SetUp(const ModuleBinding& module, int32_t count, Bench* bench) {
     bench->surface = HrSurfaceCreate(kSurfaceWidth, kSurfaceHeight);
     bench->fonts = HrFontBankCreate();
     if (!bench->surface || !bench->fonts || !hostclock::Install(module.module)) {
-        std::fprintf(stderr, "chronyx-host: --bench: cannot set up the surface and clock\n");
+        std::fprintf(stderr, "chronyx-bench-host: cannot set up the surface and clock\n");
         return false;
     }
     HrSurfaceFill(bench->surface, 0xFFFFFF);
     // Half a second before a new year: a few samples in, every unit changes
     // on one sample and every object redraws on that frame.
-    hostclock::Set(fixture::Moment(2026, 12, 31, 23, 59, 59, 500));
+    hostclock::Set(civil::Moment(2026, 12, 31, 23, 59, 59, 500));
     bench->header.surface = bench->surface;
     bench->header.fontBank = bench->fonts;
     bench->header.HostPushEvent = CountPush;
@@ -131,7 +127,7 @@ void RunFrames(const ModuleBinding& module, const BenchOptions& options, Bench* 
         BenchFrame& frame = figures->frames[f];
         const LARGE_INTEGER t0 = Now();
         for (int32_t i = 0; i < count; ++i)
-            wants[i] = module.HandleRunObject(bench->runs[i]) == 2;
+            wants[i] = module.HandleRunObject(bench->runs[i]) == kResultRedraw;
         const LARGE_INTEGER t1 = Now();
         frame.draws = 0;
         for (int32_t i = 0; i < count; ++i) {
@@ -220,45 +216,4 @@ int RunBench(const ModuleBinding& module, const BenchOptions& options) {
     else
         PrintBenchReport(figures, options);
     return 0;
-}
-
-int BenchMain(int argc, char** argv) {
-    BenchOptions options;
-    std::string modulePath;
-    for (int i = 2; i < argc; ++i) {
-        std::string argument = argv[i];
-        bool hasValue = i + 1 < argc;
-        if (argument == "--rows") {
-            options.tableRows = true;
-        } else if (argument == "--dll" && hasValue) {
-            modulePath = argv[++i];
-        } else if ((argument == "--objects" || argument == "--frames" || argument == "--fps") &&
-                   hasValue) {
-            int value = std::atoi(argv[++i]);
-            if (value <= 0) {
-                std::fprintf(stderr, "chronyx-host: command line: %s: needs a positive number\n",
-                             argument.c_str());
-                return 2;
-            }
-            (argument == "--objects"  ? options.objectsPerType
-             : argument == "--frames" ? options.frames
-                                      : options.fps) = value;
-        } else {
-            std::fprintf(stderr, "chronyx-host: command line: %s: not a --bench option\n",
-                         argument.c_str());
-            return 2;
-        }
-    }
-    if (modulePath.empty()) modulePath = ModuleBesideThisProgram();
-    ModuleBinding module;
-    BindError refusal;
-    if (!BindModule(modulePath, &module, &refusal)) {
-        std::fprintf(stderr, "chronyx-host: %s: %s%s%s\n", modulePath.c_str(),
-                     refusal.where.c_str(), refusal.where.empty() ? "" : ": ",
-                     refusal.message.c_str());
-        return 2;
-    }
-    int status = RunBench(module, options);
-    ReleaseModule(&module);
-    return status;
 }

@@ -1,4 +1,4 @@
-// chronyx-host --bench: many objects of every display type on one frame, run
+// chronyx-bench-host: many objects of every display type on one frame, run
 // for a number of frames with the real graphics interface, timing what the
 // module's entry points cost per object and per frame. The objects are made
 // together, so they sample on the same frame and, when the clock crosses a
@@ -18,7 +18,3 @@ struct BenchOptions {
 
 // Returns the exit status: 0, or 2 when the host could not start.
 int RunBench(const ModuleBinding& module, const BenchOptions& options);
-
-// The whole of `chronyx-host --bench [--dll PATH] [--objects N] [--frames M]
-// [--fps F] [--rows]`, argv[1] being --bench.
-int BenchMain(int argc, char** argv);

@@ -1,4 +1,4 @@
-// What chronyx-host --bench measured, and the two ways it is shown: a report
+// What chronyx-bench-host measured, and the two ways it is shown: a report
 // for people, or rows of the benchmark table (--rows).
 #pragma once
 

@@ -17,8 +17,6 @@ constexpr int32_t kEventDay = routines::kOnEachDay;
 constexpr int32_t kEventMonth = routines::kOnEachMonth;
 constexpr int32_t kEventYear = routines::kOnEachYear;
 
-constexpr int16_t kResultRedraw = 2;
-
 // Records every unit of this reading as seen, so that none raises an event.
 void MarkUnitsSeen(RunData* run, const TimeOfDay* time, const CalendarDate* date);
 

@@ -24,8 +24,12 @@ inline double TimeCountOf(const TimeOfDay* time, const CalendarDate* date) {
     // Every term is a whole number; even from bytes at 255 the rest stays below
     // 2^32, so summing it as an integer and converting once gives the very
     // double the term-by-term sum gives, at a fraction of the cost per sample.
-    uint32_t rest = date->day * 8640000u + time->hour * 360000u + time->minute * 6000u +
-                    time->second * 100u + time->hundredths;
+    constexpr auto perDay = static_cast<uint32_t>(kHundredthsPerDay);
+    constexpr auto perHour = static_cast<uint32_t>(kHundredthsPerHour);
+    constexpr auto perMinute = static_cast<uint32_t>(kHundredthsPerMinute);
+    constexpr auto perSecond = static_cast<uint32_t>(kHundredthsPerSecond);
+    uint32_t rest = date->day * perDay + time->hour * perHour + time->minute * perMinute +
+                    time->second * perSecond + time->hundredths;
     return monthBase + static_cast<double>(rest);
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "tools/gif_encoder/frame_file_format.h"
+#include "base/frame_file_format.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // A record step in progress: the frames from its first frame to its last,
-// taken at its rate, written as a frame file (tools/gif_encoder/
-// frame_file_format.h) under the animation's name plus ".frames", for
-// chronyx-gif to turn into the GIF.
+// taken at its rate, written as a frame file (base/frame_file_format.h)
+// under the animation's name plus ".frames", for chronyx-gif to turn into
+// the GIF.
 #pragma once
 
 #include <cstdint>

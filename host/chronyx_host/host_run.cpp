@@ -4,7 +4,8 @@
 
 #include "host/chronyx_host/labels.h"
 #include "host/chronyx_host/routine_names.h"
-#include "host/chronyx_host/run_callbacks.h"
+#include "host/chronyx_host/run_binding.h"
+#include "host/chronyx_host/run_clock.h"
 #include "host/chronyx_host/run_drawing.h"
 #include "host/chronyx_host/run_log.h"
 #include "host/chronyx_host/run_output.h"
@@ -131,7 +132,7 @@ void RestoreProfile(HostRun* run) {
     run->savedIntl.clear();
 }
 
-// The surface and the font bank, in the run header with the callbacks; false
+// The surface and the font bank, in the run header; false
 // with a message when they cannot be made.
 bool OpenSurface(HostRun* run, std::string* error) {
     const Scenario& scenario = *run->scenario;
@@ -148,21 +149,18 @@ bool OpenSurface(HostRun* run, std::string* error) {
     run->header.fontBank = run->fontBank;
     run->header.displayOriginX = scenario.originX;
     run->header.displayOriginY = scenario.originY;
-    run->header.HostPushEvent = HostPushEventCallback;
-    run->header.HostEraseObject = HostEraseObjectCallback;
-    run->header.HostRedisplay = HostRedisplayCallback;
     run->header.eventCount = scenario.eventCountStart;
     return true;
 }
 
-// Gives back what OpenSurface made and ends the run's hold on the callbacks:
+// Gives back what OpenSurface made and unbinds the run from the callbacks:
 // the one way out of a run, started or not.
 void CloseSurface(HostRun* run) {
     if (run->surface) HrSurfaceDestroy(run->surface);
     if (run->fontBank) HrFontBankDestroy(run->fontBank);
     run->surface = nullptr;
     run->fontBank = nullptr;
-    g_run = nullptr;
+    UnbindRun();
 }
 
 // The simulated clock under the module, set to the scenario's start.
@@ -215,18 +213,9 @@ void CreateObjects(HostRun* run) {
 
 } // namespace
 
-ClockMoment HostNow(const HostRun& run) {
-    if (run.options.realClock) {
-        SYSTEMTIME now;
-        GetLocalTime(&now);
-        return MomentOf(now);
-    }
-    return MomentOf(hostclock::Now());
-}
-
 bool StartRun(HostRun* run, const Scenario& scenario, const ModuleBinding& module,
               const RunOptions& options, std::string* error) {
-    if (g_run) {
+    if (!BindRun(run)) {
         *error = "another run is in progress";
         return false;
     }
@@ -234,7 +223,6 @@ bool StartRun(HostRun* run, const Scenario& scenario, const ModuleBinding& modul
     run->module = &module;
     run->options = options;
     run->log = EventLog{options.logStream, options.format};
-    g_run = run;
     if (!OpenSurface(run, error) || !StartClock(run, error)) {
         CloseSurface(run);
         return false;
@@ -287,7 +275,7 @@ bool RunFrame(HostRun* run) {
     // A paused game does not run its objects' frames.
     if (!run->paused) {
         ForEachAlive(run, [&](HostObject& object) {
-            if (run->module->HandleRunObject(object.run) == 2) object.wantsDraw = true;
+            if (run->module->HandleRunObject(object.run) == kResultRedraw) object.wantsDraw = true;
         });
     }
     AnswerEvents(run);

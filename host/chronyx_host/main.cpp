@@ -13,7 +13,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "bench/host/bench_mode.h"
 #include "host/chronyx_host/builtin_scenarios.h"
 #include "host/chronyx_host/host_run.h"
 #include "host/chronyx_host/module_binding.h"
@@ -43,9 +42,6 @@ const char kUsage[] =
     "  --real-clock   leave the machine's clock in charge and pace the frames\n"
     "                 at the scenario's fps (no clock steps or clock setters)\n"
     "  --list         name the built-in scenarios\n"
-    "  --bench [--objects N] [--frames M] [--fps F] [--rows]\n"
-    "                 time N objects of each display type for M frames instead\n"
-    "                 of running a scenario (see docs/performance.md)\n"
     "  --version      name this host's version and the module's, read from its\n"
     "                 version resource\n"
     "  --help         show this text\n";
@@ -241,7 +237,6 @@ int RefuseClockMovesOnTheRealClock(const Scenario& scenario, const std::string& 
 int main(int argc, char** argv) {
     // The log is the same bytes on every system: no CR before each LF.
     _setmode(_fileno(stdout), _O_BINARY);
-    if (argc > 1 && std::strcmp(argv[1], "--bench") == 0) return BenchMain(argc, argv);
 
     const CommandLine line = ReadCommandLine(argc, argv);
     if (line.exitStatus >= 0) return line.exitStatus;

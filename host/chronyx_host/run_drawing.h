@@ -2,7 +2,7 @@
 // asked is drawn again, over a fresh background, with the objects it covers.
 #pragma once
 
-#include "host/chronyx_host/host_run.h"
+#include "host/chronyx_host/run_state.h"
 
 void PaintBackground(HostRun* run, const RECT& area);
 void DrawObjects(HostRun* run);

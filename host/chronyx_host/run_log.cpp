@@ -1,6 +1,6 @@
 #include "host/chronyx_host/run_log.h"
 
-#include "fixtures/moment.h"
+#include "host/chronyx_host/run_clock.h"
 #include "host/common/gdi_accounting.h"
 
 namespace {
@@ -10,24 +10,20 @@ std::string ObjectName(const HostRun& run, int32_t index) {
     return run.objects[index].name;
 }
 
+// The line's stamp: the frame, the clock the module sees, the object.
+LogEntry EntryFor(const HostRun& run, int32_t object, const char* what, const std::string& name) {
+    return LogEntry{run.frame, HostNow(run.options.realClock), ObjectName(run, object), what, name};
+}
+
 } // namespace
 
-ClockMoment MomentOf(const SYSTEMTIME& t) {
-    return ClockMoment{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
-}
-
-SYSTEMTIME SystemTimeOf(const ClockMoment& m) {
-    return fixture::Moment(m.year, m.month, m.day, m.hour, m.minute, m.second, m.millisecond);
-}
-
 void Log(HostRun* run, int32_t object, const char* what, const std::string& name) {
-    LogEntry entry{run->frame, HostNow(*run), ObjectName(*run, object), what, name};
-    WriteLogEntry(run->log, entry);
+    WriteLogEntry(run->log, EntryFor(*run, object, what, name));
 }
 
 void LogNumber(HostRun* run, int32_t object, const char* what, const std::string& name,
                int64_t number) {
-    LogEntry entry{run->frame, HostNow(*run), ObjectName(*run, object), what, name};
+    LogEntry entry = EntryFor(*run, object, what, name);
     entry.hasNumber = true;
     entry.number = number;
     WriteLogEntry(run->log, entry);
@@ -35,7 +31,7 @@ void LogNumber(HostRun* run, int32_t object, const char* what, const std::string
 
 void LogText(HostRun* run, int32_t object, const char* what, const std::string& name,
              const std::string& text) {
-    LogEntry entry{run->frame, HostNow(*run), ObjectName(*run, object), what, name};
+    LogEntry entry = EntryFor(*run, object, what, name);
     entry.text = text;
     WriteLogEntry(run->log, entry);
 }

@@ -5,10 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "host/chronyx_host/host_run.h"
-
-ClockMoment MomentOf(const SYSTEMTIME& t);
-SYSTEMTIME SystemTimeOf(const ClockMoment& m);
+#include "host/chronyx_host/run_state.h"
 
 void Log(HostRun* run, int32_t object, const char* what, const std::string& name = "");
 void LogNumber(HostRun* run, int32_t object, const char* what, const std::string& name,

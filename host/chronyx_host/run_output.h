@@ -2,7 +2,7 @@
 // of its frames. Each sets the run's failure when a file cannot be written.
 #pragma once
 
-#include "host/chronyx_host/host_run.h"
+#include "host/chronyx_host/run_state.h"
 
 bool TakeSnapshot(HostRun* run, const Step& step);
 bool BeginRecording(HostRun* run, const Step& step);

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "fixtures/civil_calendar.h"
+#include "base/civil_calendar.h"
 
 namespace scenario_reading {
 

@@ -1,19 +1,19 @@
 // The shared clock core behind a host's patched GetLocalTime and SetLocalTime.
 #include "host/common/host_clock.h"
 
-#include "fixtures/clock_core.h"
+#include "base/clock_core.h"
 #include "host/common/import_patch.h"
 
 namespace {
 
-fixture::ClockCore g_clock;
+simclock::ClockCore g_clock;
 
 void WINAPI SimulatedGetLocalTime(SYSTEMTIME* time) {
-    *time = fixture::ReadClock(&g_clock);
+    *time = simclock::ReadClock(&g_clock);
 }
 
 BOOL WINAPI SimulatedSetLocalTime(const SYSTEMTIME* time) {
-    if (fixture::WriteClock(&g_clock, *time)) return TRUE;
+    if (simclock::WriteClock(&g_clock, *time)) return TRUE;
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
 }
@@ -23,11 +23,11 @@ BOOL WINAPI SimulatedSetLocalTime(const SYSTEMTIME* time) {
 namespace hostclock {
 
 void Reset() {
-    g_clock = fixture::ClockCore{};
+    g_clock = simclock::ClockCore{};
 }
 
 void Set(const SYSTEMTIME& time) {
-    fixture::SetClock(&g_clock, time);
+    simclock::SetClock(&g_clock, time);
 }
 
 SYSTEMTIME Now() {
@@ -35,7 +35,7 @@ SYSTEMTIME Now() {
 }
 
 void Advance(int64_t milliseconds) {
-    fixture::AdvanceClock(&g_clock, milliseconds);
+    simclock::AdvanceClock(&g_clock, milliseconds);
 }
 
 int Reads() {
@@ -51,7 +51,7 @@ SYSTEMTIME LastWrite() {
 }
 
 bool IsValid(const SYSTEMTIME& time) {
-    return fixture::IsValidMoment(time);
+    return simclock::IsValidMoment(time);
 }
 
 bool Install(HMODULE module) {

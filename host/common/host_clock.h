@@ -10,7 +10,7 @@
 
 namespace hostclock {
 
-// Back to fixture::kDefaultMoment, counters at 0.
+// Back to civil::kDefaultMoment, counters at 0.
 void Reset();
 void Set(const SYSTEMTIME& time); // the weekday is computed from the date
 SYSTEMTIME Now();

@@ -25,7 +25,7 @@ struct Call {
 };
 
 // Puts the whole machine back to its initial state: clock at
-// fixture::kDefaultMoment, empty profile, no failures armed,
+// civil::kDefaultMoment, empty profile, no failures armed,
 // recorders empty and on, every counter at 0.
 void Reset();
 

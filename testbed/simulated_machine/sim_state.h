@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "fixtures/clock_core.h"
+#include "base/clock_core.h"
 #include "simulated_machine/sim_handles.h"
 #include "simulated_machine/sim_machine.h"
 
@@ -61,7 +61,7 @@ struct DcState {
 };
 
 struct State {
-    fixture::ClockCore clock;
+    simclock::ClockCore clock;
     std::map<std::string, std::string> profile; // "section\nkey", lower case
     bool failNextAlloc = false;
     int failNth = 0; // the acquiring call to fail, 0 for none

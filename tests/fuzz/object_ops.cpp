@@ -103,10 +103,11 @@ int16_t Handle(Session& s, Slot& slot) {
     int pushes = 0;
     CallContext c = ContextFor(s, &slot, CallKind::kHandle, 0);
     int16_t r = Checked(s, c, &pushes, [&] { return HandleRunObject(slot.run); });
-    FUZZ_EXPECT(r == 0 || r == 2, "HandleRunObject returned %d, expected 0 or 2", r);
-    FUZZ_EXPECT(slot.handled || r == 2, "first HandleRunObject returned %d, expected 2", r);
-    FUZZ_EXPECT(pushes == 0 || r == 2, "HandleRunObject pushed %d event(s) and returned %d", pushes,
+    FUZZ_EXPECT(r == 0 || r == kResultRedraw, "HandleRunObject returned %d, expected 0 or 2", r);
+    FUZZ_EXPECT(slot.handled || r == kResultRedraw, "first HandleRunObject returned %d, expected 2",
                 r);
+    FUZZ_EXPECT(pushes == 0 || r == kResultRedraw,
+                "HandleRunObject pushed %d event(s) and returned %d", pushes, r);
     slot.handled = true;
     return r;
 }
@@ -235,7 +236,7 @@ void OpFrames(Session& s) {
         for (int i = 0; i < kSlots; ++i) {
             Slot& slot = s.slots[i];
             if (slot.state != SlotState::kLive || !(mask == 0 || (mask >> i) & 1)) continue;
-            if (Handle(s, slot) == 2) Display(s, slot);
+            if (Handle(s, slot) == kResultRedraw) Display(s, slot);
         }
     }
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fixtures/civil_calendar.h"
+#include "base/civil_calendar.h"
 #include "tests/fuzz/fuzz_ops.h"
 
 namespace fuzz {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "core/numeric.h"
-#include "fixtures/civil_calendar.h"
-#include "fixtures/moment.h"
+#include "base/civil_calendar.h"
+#include "base/moment.h"
 #include "tests/fuzz/fuzz_report.h"
 #include "tests/fuzz/session.h"
 #include "tests/fuzz/session_ops.h"
@@ -55,7 +55,7 @@ void OpClock(Session& s) {
     // A jump far outside what Windows keeps is not a clock a host can show.
     SYSTEMTIME now = sim::Clock();
     if (now.wYear < civil::kFirstYear || now.wYear > civil::kLastYear)
-        sim::SetClock(fixture::kDefaultMoment);
+        sim::SetClock(civil::kDefaultMoment);
     Trace("clock %04u-%02u-%02u %02u:%02u:%02u.%03u", now.wYear, now.wMonth, now.wDay, now.wHour,
           now.wMinute, now.wSecond, now.wMilliseconds);
 }

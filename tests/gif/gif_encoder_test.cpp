@@ -14,7 +14,7 @@
 #define STBI_ONLY_GIF
 #include <stb/stb_image.h>
 
-#include "tools/gif_encoder/frame_file_format.h"
+#include "base/frame_file_format.h"
 #include "tools/gif_encoder/frame_file_reader.h"
 #include "tools/gif_encoder/gif_writer.h"
 

@@ -264,7 +264,7 @@ TEST_F(CoreTest, CreationJustBeforeMidnightTakesThatTimeAsSeen) {
     EXPECT_EQ(31, +run->lastDay);
     EXPECT_EQ(12, +run->lastMonth);
     EXPECT_EQ(2025, +run->lastYear);
-    EXPECT_EQ(std::vector<int16_t>({2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), Frames(12));
+    EXPECT_EQ(std::vector<int16_t>({kResultRedraw, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), Frames(12));
     EXPECT_TRUE(PushedCodes().empty());
 }
 

@@ -74,10 +74,11 @@ TEST_F(CoreTest, ClockIsSampledOnEveryTwelfthCall) {
         int16_t result;
         int clockReads; // per call
     } const cases[] = {
-        {1, 1, 2, 0},   // first call: redraw, no sample
-        {2, 11, 0, 0},  // quiet calls
-        {12, 12, 2, 2}, // sample: the second has moved
-        {13, 23, 0, 0}, {24, 24, 2, 2},
+        {1, 1, kResultRedraw, 0},   // first call: redraw, no sample
+        {2, 11, 0, 0},              // quiet calls
+        {12, 12, kResultRedraw, 2}, // sample: the second has moved
+        {13, 23, 0, 0},
+        {24, 24, kResultRedraw, 2},
     };
     for (const auto& c : cases) {
         for (int call = c.fromCall; call <= c.toCall; ++call) {
@@ -179,18 +180,33 @@ TEST_F(CoreTest, EachUnitChangeRaisesItsEventsInOrder) {
         std::vector<int32_t> codes;
         int16_t result;
     } const cases[] = {
-        {"digital, 58 to 59", 1, {2026, 3, 5, 10, 15, 58, 0}, {2026, 3, 5, 10, 15, 59, 0}, {1}, 2},
-        {"digital, new year", 1, lastOfYear, newYear, {1, 2, 3}, 2},
-        {"analog, new year", 0, lastOfYear, newYear, {1, 2, 3}, 2},
-        {"invisible, new year", 2, lastOfYear, newYear, {1, 2, 3}, 2},
-        {"calendar, new year", 3, lastOfYear, newYear, {4, 5, 6}, 2},
-        {"calendar, new month", 3, {2026, 3, 31, 23, 0, 0, 0}, {2026, 4, 1, 0, 0, 0, 0}, {4, 5}, 2},
+        {"digital, 58 to 59",
+         1,
+         {2026, 3, 5, 10, 15, 58, 0},
+         {2026, 3, 5, 10, 15, 59, 0},
+         {1},
+         kResultRedraw},
+        {"digital, new year", 1, lastOfYear, newYear, {1, 2, 3}, kResultRedraw},
+        {"analog, new year", 0, lastOfYear, newYear, {1, 2, 3}, kResultRedraw},
+        {"invisible, new year", 2, lastOfYear, newYear, {1, 2, 3}, kResultRedraw},
+        {"calendar, new year", 3, lastOfYear, newYear, {4, 5, 6}, kResultRedraw},
+        {"calendar, new month",
+         3,
+         {2026, 3, 31, 23, 0, 0, 0},
+         {2026, 4, 1, 0, 0, 0, 0},
+         {4, 5},
+         kResultRedraw},
         {"calendar, 9 to 10", 3, {2026, 3, 5, 9, 59, 59, 0}, {2026, 3, 5, 10, 0, 0, 0}, {}, 0},
         // A unit is looked at only when the one below it has changed.
         {"digital, minute set", 1, {2026, 3, 5, 10, 15, 42, 0}, {2026, 3, 5, 10, 16, 42, 0}, {}, 0},
         {"calendar, day set", 3, {2026, 3, 5, 10, 15, 0, 0}, {2026, 3, 6, 10, 15, 0, 0}, {}, 0},
         {"calendar, month set", 3, {2026, 3, 5, 10, 15, 0, 0}, {2026, 4, 5, 11, 0, 0, 0}, {}, 0},
-        {"calendar, year set", 3, {2026, 3, 5, 23, 59, 59, 0}, {2027, 3, 6, 0, 0, 0, 0}, {4}, 2},
+        {"calendar, year set",
+         3,
+         {2026, 3, 5, 23, 59, 59, 0},
+         {2027, 3, 6, 0, 0, 0, 0},
+         {4},
+         kResultRedraw},
         {"type 5, new year", 5, lastOfYear, newYear, {}, 0},
         {"type -1, new year", -1, lastOfYear, newYear, {}, 0},
     };
@@ -232,7 +248,7 @@ TEST_F(CoreTest, EachUnitChangeRaisesItsEventsInOrder) {
 TEST_F(CoreTest, UnknownDisplayTypeStillKeepsTheTimerFromJumps) {
     edit = Settings(5);
     ASSERT_EQ(0, Create());
-    EXPECT_EQ(2, Frames(12, 10)[0]);
+    EXPECT_EQ(kResultRedraw, Frames(12, 10)[0]);
     run->chronoStart = run->lastTimeCount - 300;
     sim::AdvanceClock(-60 * 1000);
     EXPECT_EQ(std::vector<int16_t>(12, 0), Frames(12));

@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "events/routines.h"
-#include "fixtures/moment.h"
+#include "base/moment.h"
 #include "tests/native/shown_moment.h"
 
 namespace {
@@ -76,7 +76,7 @@ TEST_F(ClockSettersTest, BroadcastsThenAsksForRedisplayAfterTheWrite) {
 
 // What each setter leaves on the clock, starting from the stated time.
 TEST_F(ClockSettersTest, ChangesOneFieldOfTheClock) {
-    const SYSTEMTIME kThursday = fixture::kDefaultMoment; // 2026-03-05 10:15:42.570
+    const SYSTEMTIME kThursday = civil::kDefaultMoment; // 2026-03-05 10:15:42.570
     struct Case {
         const char* name;
         SYSTEMTIME start;
@@ -86,7 +86,7 @@ TEST_F(ClockSettersTest, ChangesOneFieldOfTheClock) {
     } const cases[] = {
         {"seconds, hundredths kept", kThursday, kSetSeconds, 30, "2026-03-05 (4) 10:15:30.570"},
         {"hundredths", kThursday, kSetHundredths, 5, "2026-03-05 (4) 10:15:42.050"},
-        {"minutes lose the last millisecond digit", fixture::Moment(2026, 3, 5, 10, 15, 42, 577),
+        {"minutes lose the last millisecond digit", civil::Moment(2026, 3, 5, 10, 15, 42, 577),
          kSetMinutes, 0, "2026-03-05 (4) 10:00:42.570"},
         {"hours, 24-hour count", kThursday, kSetHours, 23, "2026-03-05 (4) 23:15:42.570"},
         {"day of month", kThursday, kSetDayOfMonth, 31, "2026-03-31 (2) 10:15:42.570"},
@@ -94,12 +94,12 @@ TEST_F(ClockSettersTest, ChangesOneFieldOfTheClock) {
         {"year, lowest", kThursday, kSetYear, 1980, "1980-03-05 (3) 10:15:42.570"},
         {"year, highest", kThursday, kSetYear, 2099, "2099-03-05 (4) 10:15:42.570"},
         {"weekday is ignored by the clock", kThursday, kSetDayOfWeek, 0, nullptr},
-        {"31 in April", fixture::Moment(2026, 4, 10, 9, 0, 0, 0), kSetDayOfMonth, 31, nullptr},
-        {"month landing on a missing day", fixture::Moment(2026, 1, 31, 9, 0, 0, 0), kSetMonth, 2,
+        {"31 in April", civil::Moment(2026, 4, 10, 9, 0, 0, 0), kSetDayOfMonth, 31, nullptr},
+        {"month landing on a missing day", civil::Moment(2026, 1, 31, 9, 0, 0, 0), kSetMonth, 2,
          nullptr},
-        {"29 February of a common year", fixture::Moment(2026, 2, 10, 9, 0, 0, 0), kSetDayOfMonth,
-         29, nullptr},
-        {"29 February of a leap year", fixture::Moment(2028, 2, 10, 9, 0, 0, 0), kSetDayOfMonth, 29,
+        {"29 February of a common year", civil::Moment(2026, 2, 10, 9, 0, 0, 0), kSetDayOfMonth, 29,
+         nullptr},
+        {"29 February of a leap year", civil::Moment(2028, 2, 10, 9, 0, 0, 0), kSetDayOfMonth, 29,
          "2028-02-29 (2) 09:00:00.000"},
     };
     for (const Case& c : cases) {

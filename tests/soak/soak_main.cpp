@@ -149,8 +149,8 @@ void Soak::Frame() {
         o.pushesThisCall = 0;
         std::memset(o.pushedThisCall, 0, sizeof o.pushedThisCall);
         int16_t r = HandleRunObject(run);
-        if (r != 0 && r != 2) Fail("%s: HandleRunObject returned %d", kNames[i], r);
-        if (o.pushesThisCall > 0 && r != 2)
+        if (r != 0 && r != kResultRedraw) Fail("%s: HandleRunObject returned %d", kNames[i], r);
+        if (o.pushesThisCall > 0 && r != kResultRedraw)
             Fail("%s: %d event(s) pushed and HandleRunObject returned %d", kNames[i],
                  o.pushesThisCall, r);
         // The host evaluates the event lines of each code raised; the
@@ -163,7 +163,7 @@ void Soak::Frame() {
                 Fail("%s: condition %d false right after its event (eventCount %d)", kNames[i],
                      code, rh->eventCount);
         }
-        if (r == 2) DisplayRunObject(run);
+        if (r == kResultRedraw) DisplayRunObject(run);
     }
     if (calls % kSamplePeriod == 0) CheckSample();
 }

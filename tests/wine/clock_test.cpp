@@ -7,7 +7,7 @@
 
 namespace {
 
-using fixture::Moment;
+using civil::Moment;
 
 std::string Show(const SYSTEMTIME& t) {
     char text[64];
@@ -171,7 +171,7 @@ TEST_F(WineClock, CreationAndSamplingReadTheSimulatedClock) {
         const int reads = hostclock::Reads();
         int redraws = 0;
         for (int i = 0; i < 12; ++i)
-            redraws += wine::Api().HandleRunObject(late) == 2;
+            redraws += wine::Api().HandleRunObject(late) == kResultRedraw;
         EXPECT_LT(reads, hostclock::Reads()) << "display " << c.displayType;
         EXPECT_EQ(1, redraws) << "display " << c.displayType;
         std::vector<int32_t> codes;

@@ -9,7 +9,7 @@
 
 namespace {
 
-using fixture::Moment;
+using civil::Moment;
 using wine::Api;
 using wine::CallbackCall;
 using wine::WineHost;
@@ -80,7 +80,7 @@ TEST_F(WineHost, NewYearSampleRaisesTheEventsOfTheDisplayType) {
         ASSERT_NE(nullptr, run);
         const size_t before = Callbacks().size();
         const int reads = hostclock::Reads();
-        EXPECT_EQ(2, Api().HandleRunObject(run)) << where;
+        EXPECT_EQ(kResultRedraw, Api().HandleRunObject(run)) << where;
         for (int call = 2; call <= 11; ++call)
             EXPECT_EQ(0, Api().HandleRunObject(run)) << where << ", call " << call;
         EXPECT_EQ(reads, hostclock::Reads()) << where;

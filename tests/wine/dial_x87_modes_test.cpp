@@ -147,9 +147,9 @@ TEST_F(DialX87Modes, LocalTimeFacesLandWhereTheDefaultModePutsThem) {
             // Every hour, minute and second position once.
             for (int minute = 0; minute < 60; ++minute) {
                 const int hour = minute % 12, second = 59 - minute;
-                hostclock::Set(fixture::Moment(2026, 3, 5, static_cast<WORD>(hour),
-                                               static_cast<WORD>(minute), static_cast<WORD>(second),
-                                               0));
+                hostclock::Set(civil::Moment(2026, 3, 5, static_cast<WORD>(hour),
+                                             static_cast<WORD>(minute), static_cast<WORD>(second),
+                                             0));
                 const std::string expected = Draw(run, kDefaultMode);
                 for (const auto& host : kHostModes)
                     EXPECT_EQ(expected, Draw(run, host.mode))
@@ -204,7 +204,7 @@ TEST_F(DialX87Modes, PointsBesideAWholePixelStayWhereDoublePrecisionPutsThem) {
     for (const auto& c : hands) {
         RunData* run = Dial(c.side, kNumeralsNone, kModeTime);
         ASSERT_NE(nullptr, run);
-        hostclock::Set(fixture::Moment(2026, 3, 5, c.hour, c.minute, 0, 0));
+        hostclock::Set(civil::Moment(2026, 3, 5, c.hour, c.minute, 0, 0));
         Draw(run, kSinglePrecision);
         ASSERT_LT(c.line, g_lineEnds.size()) << "side " << c.side;
         const POINT tip = g_lineEnds[c.line];

@@ -11,7 +11,7 @@
 
 namespace {
 
-using fixture::Moment;
+using civil::Moment;
 using wine::Api;
 using wine::WineHost;
 

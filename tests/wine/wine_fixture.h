@@ -15,7 +15,7 @@
 #include "host/common/host_clock.h"
 #include "host/hostrun/hostrun_host.h"
 #include "contract/entry_points.h"
-#include "fixtures/moment.h"
+#include "base/moment.h"
 
 namespace wine {
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "tools/gif_encoder/frame_file_format.h"
+#include "base/frame_file_format.h"
 
 bool ReadFrameFile(const std::string& path, FrameRecording* recording, std::string* error) {
     std::ifstream in(path, std::ios::binary);

@@ -5,15 +5,14 @@
 # run here is named with the reason). --save also keeps the table, with the
 # machine and the date, in docs/performance.md.
 
-# The Wine rows of one Windows build (PRESET, its rows named LABEL): the
-# reference host's --bench mode. Only ever here: the VM's timings would be
-# emulated.
+# The Wine rows of one Windows build (PRESET, its rows named LABEL):
+# chronyx-bench-host.exe. Only ever here: the VM's timings would be emulated.
 wine_bench_rows() {
     local preset=$1 label=$2
-    build "$preset" --target chronyx-host >/dev/null
+    build "$preset" --target chronyx-bench-host >/dev/null
     wine_prefix "$preset" here >&2 || return 1
     say "Wine ($label): 250 objects of each display type, 600 frames"
-    (cd "build/$preset" && ./wine-run ./chronyx-host.exe --bench --rows) |
+    (cd "build/$preset" && ./wine-run ./chronyx-bench-host.exe --rows) |
         sed "s/^| Wine: /| Wine, $label: /"
 }
 
